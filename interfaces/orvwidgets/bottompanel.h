@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+/*!
+ * The bar along the bottom of an instrument screen that holds its function buttons.
+ */
+class BottomPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit BottomPanel(QWidget *parent = nullptr);
+    ~BottomPanel() override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

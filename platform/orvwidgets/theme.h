@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The one look of the instrument's widget set: palette, font scale and spacing unit. Every
+// widget of the library draws with these values, so that the set looks of one piece.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+
+namespace Theme {
+
+// Spacing unit in pixels; paddings and gaps are multiples of it.
+const int Unit = 4;
+// Corner radius of buttons and popups.
+const int Radius = 5;
+
+// Base colours.
+inline QColor window() { return QColor(0xEE, 0xF0, 0xF2); }
+inline QColor frame() { return QColor(0x8A, 0x93, 0x9E); }
+inline QColor text() { return QColor(0x1E, 0x23, 0x2A); }
+inline QColor disabledText() { return QColor(0x9A, 0xA0, 0xA8); }
+inline QColor button() { return QColor(0xFA, 0xFB, 0xFC); }
+inline QColor buttonDisabled() { return QColor(0xE2, 0xE5, 0xE8); }
+inline QColor accent() { return QColor(0x1F, 0x6F, 0xB5); }       // selection, focus
+inline QColor accentText() { return QColor(0xFF, 0xFF, 0xFF); }
+inline QColor pressed() { return QColor(0xD4, 0xE4, 0xF4); }
+inline QColor warning() { return QColor(0xC2, 0x7C, 0x0E); }
+
+// The quiet tints that the "palette_id" property selects: receive in a cool blue-green,
+// transmit in a warm sand. An unknown or missing id gives the plain window colour.
+inline QColor tint(const QString &paletteId)
+{
+    if (paletteId == QLatin1String("rx"))
+        return QColor(0xE3, 0xEF, 0xF0);
+    if (paletteId == QLatin1String("tx"))
+        return QColor(0xF3, 0xEE, 0xE2);
+    return window();
+}
+
+// The tint of a widget: its own "palette_id", else the nearest ancestor's.
+inline QColor tintOf(const QWidget *widget)
+{
+    for (const QWidget *w = widget; w; w = w->parentWidget()) {
+        const QVariant id = w->property("palette_id");
+        if (id.isValid())
+            return tint(id.toString());
+    }
+    return window();
+}
+
+// Font scale: point sizes relative to the widget's own font.
+inline QFont scaled(const QFont &base, int steps)
+{
+    QFont font(base);
+    if (font.pointSize() > 0)
+        font.setPointSize(qMax(6, font.pointSize() + steps));
+    return font;
+}
+
+} // namespace Theme
