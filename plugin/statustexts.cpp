@@ -43,8 +43,8 @@ void TimeSlots::buildStatusLabel(bool fitSize)
 
     const QString speakerMask = maskValue(QLatin1String(KeySpeaker), QString());
     const bool speakerFree = speakerMask.isEmpty();
-    const bool speakerOn =
-        configValue(QLatin1String(KeySpeaker), QString()) == QLatin1String(On) && speakerFree;
+    const bool speakerOn
+        = configValue(QLatin1String(KeySpeaker), QString()) == QLatin1String(On) && speakerFree;
     const QString source = maskValue(QLatin1String(KeyVoiceTransmit), QString()).isEmpty()
         ? configValue(QLatin1String(KeyVoiceTransmit), QString())
         : QString(QLatin1String(Off));

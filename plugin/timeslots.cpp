@@ -100,7 +100,8 @@ void TimeSlots::updated(QVariantMap &, QString dataSet)
 bool TimeSlots::tsSelectedForVoice(QString direction)
 {
     const CardController *card = controller();
-    if (card->configValue(QLatin1String(KeyStructure), QString()) == QLatin1String(StructureUnframed))
+    if (card->configValue(QLatin1String(KeyStructure), QString())
+        == QLatin1String(StructureUnframed))
         return false;
     for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
         if (card->configValue(timeslotKey(direction, slot), QString()) == QLatin1String(SlotVoice))
