@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what the project needs on a Debian 12 machine: the compiler, CMake, Qt 5 (and
+# Qt 6 with QT_MAJOR=6) and the Liberation fonts. Packages already present are not fetched again.
+set -euo pipefail
+
+qt_major=${QT_MAJOR:-5}
+packages=(g++ cmake make fonts-liberation)
+if [ "$qt_major" = 6 ]; then
+    packages+=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools libgl-dev)
+else
+    packages+=(qtbase5-dev qttools5-dev qttools5-dev-tools)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" = 0 ] || sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
