@@ -7,6 +7,18 @@ class LinedLabelPrivate;
 
 /*!
  * A caption set into a horizontal rule, used to head a group of controls.
+ *
+ * The rule runs across the whole width at the middle height of the caption's lower-case
+ * letters and is broken where the caption sits:
+ * - labelPosition: the caption at the left (LabelLeft, the default), in the middle
+ *   (LabelCenter) or at the right (LabelRight);
+ * - boundSpacing: the gap in pixels between the widget's edge and the caption's first (for
+ *   LabelRight: last) letter, default 12; not used when the caption is centred;
+ * - labelSpacing: the gap in pixels between the caption and the rule on each side, default 4;
+ * - leftCorner, rightCorner: a short tick down from the rule's left or right end, so that the
+ *   caption line can frame the group beneath it; off by default.
+ *
+ * A caption too long for the width is elided. The caption is also the accessible name.
  */
 class LinedLabel : public QWidget
 {
