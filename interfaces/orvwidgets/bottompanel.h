@@ -5,6 +5,9 @@
 
 /*!
  * The bar along the bottom of an instrument screen that holds its function buttons.
+ *
+ * It paints a band a shade darker than the window under a thin rule along its top edge; its
+ * children are placed by whatever layout the owner installs on it.
  */
 class BottomPanel : public QWidget
 {
