@@ -15,11 +15,11 @@
 #include <QPainter>
 #include <QPointer>
 #include <QRegularExpressionValidator>
-#include <QVBoxLayout>
 
 namespace {
 
-const QSize ChoiceSize(30 * Theme::Unit, 12 * Theme::Unit);
+const int Columns = 3;
+const int ChoiceHeight = 12 * Theme::Unit;
 
 // A sequence button shows the length as the instrument writes it, 2 with a raised exponent,
 // then "−1"; its plain name stays its accessible name.
@@ -98,6 +98,7 @@ public:
     QMetaObject::Connection patternConnection;
     QMetaObject::Connection destroyedConnection;
 
+    QGridLayout *grid = nullptr;
     QLabel *title = nullptr;
     QLabel *current = nullptr;
     LinedLabel *sequenceCaption = nullptr;
@@ -111,6 +112,7 @@ public:
     void build();
     void retranslate();
     void applyFonts();
+    void equalizeColumns();
     void showPattern();
     void enableControls();
     void choose(int index);
@@ -119,77 +121,83 @@ public:
 
 void PrbsDialogPrivate::build()
 {
-    auto *layout = new QVBoxLayout(q);
-    layout->setContentsMargins(5 * Theme::Unit, 4 * Theme::Unit, 5 * Theme::Unit, 5 * Theme::Unit);
-    layout->setSpacing(2 * Theme::Unit);
+    // One grid of three equal columns, so that the sections line up under each other.
+    grid = new QGridLayout(q);
+    grid->setContentsMargins(5 * Theme::Unit, 4 * Theme::Unit, 5 * Theme::Unit, 5 * Theme::Unit);
+    grid->setHorizontalSpacing(2 * Theme::Unit);
+    grid->setVerticalSpacing(2 * Theme::Unit);
+    for (int column = 0; column < Columns; ++column)
+        grid->setColumnStretch(column, 1);
+    int row = 0;
 
     title = new QLabel(q);
     title->setObjectName(QStringLiteral("title"));
     current = new QLabel(q);
     current->setObjectName(QStringLiteral("current"));
+    current->setTextFormat(Qt::RichText);
     current->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto *heading = new QHBoxLayout;
     heading->addWidget(title);
     heading->addStretch(1);
     heading->addWidget(current);
-    layout->addLayout(heading);
-
-    group = new QButtonGroup(q);
-    group->setExclusive(true);
-    const QStringList patterns = PrbsModel::patterns();
-    auto *sequences = new QGridLayout;
-    auto *words = new QGridLayout;
-    for (auto *grid : {sequences, words}) {
-        grid->setHorizontalSpacing(2 * Theme::Unit);
-        grid->setVerticalSpacing(2 * Theme::Unit);
-    }
-    int sequenceCount = 0;
-    int wordCount = 0;
-    for (int i = 0; i < patterns.size(); ++i) {
-        const QString &pattern = patterns.at(i);
-        CheckButton *button;
-        if (pattern.startsWith(QLatin1String("2e"))) {
-            button = new SequenceButton(pattern, q);
-            sequences->addWidget(button, sequenceCount / 3, sequenceCount % 3);
-            ++sequenceCount;
-        } else {
-            button = new CheckButton(q);
-            words->addWidget(button, 0, wordCount++);
-        }
-        button->setObjectName(QLatin1String("pattern_") + pattern);
-        button->setMinimumSize(ChoiceSize);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        group->addButton(button, i);
-    }
+    grid->addLayout(heading, row++, 0, 1, Columns);
 
     sequenceCaption = new LinedLabel(q);
     wordCaption = new LinedLabel(q);
     userCaption = new LinedLabel(q);
-    layout->addWidget(sequenceCaption);
-    layout->addLayout(sequences);
-    layout->addWidget(wordCaption);
-    layout->addLayout(words);
-    layout->addWidget(userCaption);
 
+    group = new QButtonGroup(q);
+    group->setExclusive(true);
+    const QStringList patterns = PrbsModel::patterns();
+    grid->addWidget(sequenceCaption, row++, 0, 1, Columns);
+    int column = 0;
+    bool sequences = true;
+    for (int i = 0; i < patterns.size(); ++i) {
+        const QString &pattern = patterns.at(i);
+        const bool sequence = pattern.startsWith(QLatin1String("2e"));
+        if (sequences && !sequence) {
+            // The fixed words start their own section.
+            sequences = false;
+            if (column > 0)
+                ++row;
+            grid->addWidget(wordCaption, row++, 0, 1, Columns);
+            column = 0;
+        }
+        CheckButton *button = sequence ? new SequenceButton(pattern, q) : new CheckButton(q);
+        button->setObjectName(QLatin1String("pattern_") + pattern);
+        button->setMinimumHeight(ChoiceHeight);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        group->addButton(button, i);
+        grid->addWidget(button, row, column);
+        if (++column == Columns) {
+            column = 0;
+            ++row;
+        }
+    }
+    if (column > 0)
+        ++row;
+
+    grid->addWidget(userCaption, row++, 0, 1, Columns);
     prefix = new QLabel(QStringLiteral("0x"), q);
     userEdit = new QLineEdit(q);
     userEdit->setObjectName(QStringLiteral("userPattern"));
     userEdit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9A-Fa-f]{1,8}")), userEdit));
     userEdit->setMaxLength(8);
-    userEdit->setMinimumHeight(ChoiceSize.height() - 2 * Theme::Unit);
+    userEdit->setMinimumHeight(ChoiceHeight - 2 * Theme::Unit);
     prefix->setBuddy(userEdit);
+    auto *user = new QHBoxLayout;
+    user->setSpacing(Theme::Unit);
+    user->addWidget(prefix);
+    user->addWidget(userEdit, 1);
+    grid->addLayout(user, row, 0, 1, Columns - 1);
     apply = new CheckButton(q);
     apply->setObjectName(QStringLiteral("applyUserPattern"));
     apply->setCheckable(false);
-    apply->setMinimumSize(ChoiceSize);
+    apply->setMinimumHeight(ChoiceHeight);
+    apply->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     apply->setEnabled(false);
-    auto *user = new QHBoxLayout;
-    user->setSpacing(2 * Theme::Unit);
-    user->addWidget(prefix);
-    user->addWidget(userEdit, 1);
-    user->addWidget(apply);
-    layout->addLayout(user);
+    grid->addWidget(apply, row, Columns - 1);
 
     QObject::connect(group, &QButtonGroup::idClicked, q, [this](int id) { choose(id); });
     QObject::connect(userEdit, &QLineEdit::textChanged, q, [this] { enableControls(); });
@@ -210,9 +218,16 @@ void PrbsDialogPrivate::retranslate()
     apply->setText(PrbsDialog::tr("Apply", "Send the user pattern to the card"));
     const QStringList patterns = PrbsModel::patterns();
     for (int i = 0; i < patterns.size(); ++i) {
-        if (!patterns.at(i).startsWith(QLatin1String("2e")))
-            group->button(i)->setText(PrbsModel::displayName(patterns.at(i)));
+        const QString &pattern = patterns.at(i);
+        if (pattern.startsWith(QLatin1String("2e")))
+            continue;
+        // The alternating word is shown as its bits; its full name stays the accessible one.
+        QAbstractButton *button = group->button(i);
+        button->setText(pattern == QLatin1String("55") ? QStringLiteral("0101\u2026")
+                                                        : PrbsModel::displayName(pattern));
+        button->setAccessibleName(PrbsModel::displayName(pattern));
     }
+    equalizeColumns();
     showPattern();
 }
 
@@ -234,6 +249,17 @@ void PrbsDialogPrivate::applyFonts()
     current->setFont(sized(-2));
     for (LinedLabel *caption : {sequenceCaption, wordCaption, userCaption})
         caption->setFont(sized(-2));
+    equalizeColumns();
+}
+
+// Every choice button as wide as the widest, whatever its text.
+void PrbsDialogPrivate::equalizeColumns()
+{
+    int width = apply->sizeHint().width();
+    for (QAbstractButton *button : group->buttons())
+        width = qMax(width, button->sizeHint().width());
+    for (int column = 0; column < Columns; ++column)
+        grid->setColumnMinimumWidth(column, width);
 }
 
 void PrbsDialogPrivate::showPattern()
@@ -251,9 +277,10 @@ void PrbsDialogPrivate::showPattern()
     }
     if (PrbsModel::isUserPattern(pattern))
         userEdit->setText(pattern.mid(2).toUpper());
-    current->setText(pattern.isEmpty()
-                         ? QString()
-                         : PrbsDialog::tr("In use: %1").arg(PrbsModel::displayName(pattern)));
+    QString name = PrbsModel::sequenceExponent(pattern).isEmpty()
+        ? PrbsModel::displayName(pattern).toHtmlEscaped()
+        : QStringLiteral("2<sup>%1</sup>&minus;1").arg(PrbsModel::sequenceExponent(pattern));
+    current->setText(pattern.isEmpty() ? QString() : PrbsDialog::tr("In use: %1").arg(name));
 }
 
 void PrbsDialogPrivate::enableControls()

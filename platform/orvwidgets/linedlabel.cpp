@@ -18,7 +18,7 @@ public:
     int labelSpacing = Theme::Unit;
 
     // Length of the downward ticks at the rule's ends.
-    static int cornerLength(const QFontMetrics &metrics) { return qMax(3, metrics.ascent() / 3); }
+    static int cornerLength(const QFontMetrics &metrics) { return qMax(4, metrics.height() / 3); }
 };
 
 LinedLabel::LinedLabel(QWidget *parent)

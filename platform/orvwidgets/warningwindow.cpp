@@ -20,7 +20,7 @@
 namespace {
 
 const int SymbolSize = 12 * Theme::Unit;
-const int TextWidth = 90 * Theme::Unit;
+const int TextWidth = 110 * Theme::Unit;
 
 } // namespace
 
@@ -36,7 +36,16 @@ public:
     void build(WarningWindow *q);
     void retranslate(WarningWindow *q);
     void place(WarningWindow *q);
+    void applyFonts(WarningWindow *q);
 };
+
+// The first text a step larger than the window's font, the second in its regular weight.
+void WarningWindowPrivate::applyFonts(WarningWindow *q)
+{
+    QFont regular(q->font());
+    regular.setBold(false);
+    text2->setFont(regular);
+}
 
 void WarningWindowPrivate::build(WarningWindow *q)
 {
@@ -52,7 +61,6 @@ void WarningWindowPrivate::build(WarningWindow *q)
     text = new QLabel(q);
     text->setObjectName(QStringLiteral("text"));
     text->setWordWrap(true);
-    text->setFont(Theme::scaled(q->font(), 1));
     text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     text->setMinimumWidth(TextWidth / 2);
     text->setMinimumHeight(SymbolSize);
@@ -109,11 +117,12 @@ WarningWindow::WarningWindow(QWidget *parent)
     : QWidget(parent, Qt::Dialog)
     , d(new WarningWindowPrivate)
 {
-    // Take the font of the window it warns about, so the warning reads like the rest of it.
-    setAttribute(Qt::WA_WindowPropagation);
     setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     d->build(this);
     d->retranslate(this);
+    d->applyFonts(this);
+    // Take the font of the window it warns about, so the warning reads like the rest of it.
+    setAttribute(Qt::WA_WindowPropagation);
 }
 
 WarningWindow::~WarningWindow()
@@ -213,6 +222,6 @@ void WarningWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         d->retranslate(this);
     else if (event->type() == QEvent::FontChange)
-        d->text->setFont(Theme::scaled(font(), 1));
+        d->applyFonts(this);
     QWidget::changeEvent(event);
 }
