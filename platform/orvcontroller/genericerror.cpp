@@ -1,1 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "genericerror.h"
+
+GenericError::GenericError() = default;
+
+GenericError::~GenericError() = default;
+
+void GenericError::setError(const QString &text)
+{
+    error = true;
+    errorText = text;
+}
+
+void GenericError::clearError()
+{
+    error = false;
+    errorText.clear();
+}
