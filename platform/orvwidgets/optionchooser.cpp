@@ -183,7 +183,6 @@ void OptionChooser::popup(const QRect &anchorRect)
 
     setGeometry(QRect(pos, size));
     show();
-    raise();
     setFocus(Qt::PopupFocusReason);
     update();
 }
@@ -235,9 +234,9 @@ void OptionChooser::paintCell(QPainter &painter, int option) const
     if (option == currentOption) {
         // The keyboard's place: a ring just outside the cell.
         QColor ring = Theme::accent();
-        ring.setAlpha(isMarked ? 110 : 170);
+        ring.setAlpha(200);
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(ring, 2));
+        painter.setPen(QPen(ring, 2, Qt::DotLine));
         painter.drawRoundedRect(cell.adjusted(-2.5, -2.5, 2.5, 2.5), Theme::Radius + 2,
                                 Theme::Radius + 2);
     }

@@ -267,7 +267,7 @@ QSize Switch::sizeHint() const
     const int height = qMax(qMax(metrics.height(), QFontMetrics(d->valueFont()).height()),
                             d->iconExtent().height())
         + Theme::Unit;
-    int width = metrics.horizontalAdvance(d->text) + Theme::Unit + ArrowWidth;
+    int width = metrics.horizontalAdvance(d->text) + 2 * Theme::Unit + ArrowWidth;
     if (valueWidth > 0)
         width += 2 * Theme::Unit + valueWidth;
     QStyleOptionButton option;
@@ -292,12 +292,12 @@ void Switch::paintEvent(QPaintEvent *)
 
     // A small arrow at the right says that the button opens a list.
     QStyleOptionButton arrow = option;
-    arrow.rect = QRect(contents.right() - ArrowWidth + 1, contents.center().y() - ArrowWidth / 2,
-                       ArrowWidth, ArrowWidth);
+    arrow.rect = QRect(contents.right() - ArrowWidth - Theme::Unit + 1,
+                       contents.center().y() - ArrowWidth / 2, ArrowWidth, ArrowWidth);
     arrow.palette.setColor(QPalette::ButtonText, ink);
     painter.drawPrimitive(QStyle::PE_IndicatorArrowDown, arrow);
 
-    QRect room = contents.adjusted(0, 0, -(ArrowWidth + Theme::Unit), 0);
+    QRect room = contents.adjusted(0, 0, -(ArrowWidth + 2 * Theme::Unit), 0);
     const int valueWidth = d->valueWidth();
     if (d->hasSelection() && valueWidth > 0) {
         const int height = qMin(

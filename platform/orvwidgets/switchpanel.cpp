@@ -344,18 +344,23 @@ void SwitchPanelPrivate::paintButton(QPainter &painter, int index) const
     if (button.icon.isNull() && button.option >= 0 && button.option < options.size())
         option = &options.at(button.option);
     const QIcon icon = option ? option->icon : button.icon;
-    const QString name = option ? option->name : QString();
+    // Small buttons name no option: their face colour and icon say enough at a glance.
+    const QString name = option && !compact ? option->name : QString();
     const bool hasBody = !icon.isNull() || !name.isEmpty();
 
-    painter.setFont(numbers);
+    // A label too wide for a small button is set in a smaller size rather than cut short.
+    QFont captionFont = numbers;
+    while (captionFont.pointSize() > 6
+           && QFontMetrics(captionFont).horizontalAdvance(caption) > inner.width())
+        captionFont.setPointSize(captionFont.pointSize() - 1);
+    painter.setFont(captionFont);
     painter.setPen(ink);
     if (!hasBody) {
         painter.drawText(inner, Qt::AlignCenter, caption);
         return;
     }
     const QRect numberRect(inner.left(), inner.top(), inner.width(), numberMetrics.height());
-    painter.drawText(numberRect, Qt::AlignHCenter | Qt::AlignTop,
-                     numberMetrics.elidedText(caption, Qt::ElideRight, inner.width()));
+    painter.drawText(numberRect, Qt::AlignHCenter | Qt::AlignVCenter, caption);
 
     const QRect body(inner.left(), numberRect.bottom() + 1, inner.width(),
                      inner.bottom() - numberRect.bottom());
