@@ -12,10 +12,11 @@ class PrbsDialogPrivate;
  * zeros, all ones and 0101 as large check buttons of one exclusive group, and a user pattern
  * of one to eight hexadecimal digits with its Apply button (Return in the field applies too).
  *
- * Choosing a button or applying a user pattern sends it through the model; the buttons then
- * show the card's choice as it comes back, so after a refusal the card's pattern shows again.
- * A user pattern in use fills the field and checks no button. Without a model the controls
- * are disabled.
+ * Choosing a button or applying a user pattern sends it through the model (nothing when the
+ * card already uses it). The buttons keep the user's choice until the card's next
+ * configuration change shows the card's pattern, and every showing of the popup reads the
+ * card's pattern afresh, so a refused choice does not linger. A user pattern in use fills the
+ * field and checks no button. Without a model the controls are disabled.
  *
  * \a flag (closeOnChoice), true by default: the popup closes as soon as a choice has been
  * sent. When false it stays open, so that several patterns can be tried in turn.
@@ -36,6 +37,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     PrbsDialogPrivate *d;

@@ -224,7 +224,7 @@ void PrbsDialogPrivate::retranslate()
         // The alternating word is shown as its bits; its full name stays the accessible one.
         QAbstractButton *button = group->button(i);
         button->setText(pattern == QLatin1String("55") ? QStringLiteral("0101\u2026")
-                                                        : PrbsModel::displayName(pattern));
+                                                       : PrbsModel::displayName(pattern));
         button->setAccessibleName(PrbsModel::displayName(pattern));
     }
     equalizeColumns();
@@ -354,6 +354,15 @@ PrbsModel *PrbsDialog::model() const
 bool PrbsDialog::closesOnChoice() const
 {
     return d->closeOnChoice;
+}
+
+void PrbsDialog::showEvent(QShowEvent *event)
+{
+    d->showPattern();
+    // The keyboard starts at the card's choice.
+    if (QAbstractButton *checked = d->group->checkedButton())
+        checked->setFocus();
+    BasePopupWindow::showEvent(event);
 }
 
 void PrbsDialog::changeEvent(QEvent *event)
