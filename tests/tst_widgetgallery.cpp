@@ -402,9 +402,12 @@ void tst_WidgetGallery::screen()
         columns->addLayout(column, rx ? 5 : 2);
     }
     main->addWidget(bottomBar(top));
-    top->resize(top->sizeHint().expandedTo(QSize(543, 398)));
+    // The timeslot window opens at 543 x 398, or larger where its contents need more room.
+    top->resize(top->minimumSizeHint().expandedTo(QSize(543, 398)));
     top->show();
     save(top, QStringLiteral("screen"));
+    top->resize(800, 480);
+    save(top, QStringLiteral("screen-800x480"));
 }
 
 QTEST_MAIN(tst_WidgetGallery)

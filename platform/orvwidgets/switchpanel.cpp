@@ -166,8 +166,12 @@ QSize SwitchPanelPrivate::buttonHint(bool minimum) const
     const QFontMetrics numbers(numberFont());
     const QFontMetrics names(nameFont());
     int width = numbers.horizontalAdvance(QStringLiteral("88"));
-    for (const Button &button : buttons)
-        width = qMax(width, numbers.horizontalAdvance(button.label));
+    // Labels are set smaller where a button is narrow, so only the preferred size makes room
+    // for them.
+    if (!minimum) {
+        for (const Button &button : buttons)
+            width = qMax(width, numbers.horizontalAdvance(button.label));
+    }
 
     QSize icon(0, 0);
     for (const Option &option : options)
