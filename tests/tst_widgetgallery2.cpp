@@ -66,6 +66,8 @@ class tst_WidgetGallery2 : public QObject
 private Q_SLOTS:
     void linedLabel_data();
     void linedLabel();
+    void linedLabelBreaksTheRuleAroundTheCaption_data();
+    void linedLabelBreaksTheRuleAroundTheCaption();
     void roundSlider_data();
     void roundSlider();
     void checkButton_data();
@@ -114,6 +116,80 @@ void tst_WidgetGallery2::linedLabel()
     label.setLabelSpacing(4);
     label.resize(300, qMax(24, label.sizeHint().height()));
     save(&label, QStringLiteral("linedlabel-") + QString::fromLatin1(QTest::currentDataTag()));
+}
+
+void tst_WidgetGallery2::linedLabelBreaksTheRuleAroundTheCaption_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("leftCorner");
+    QTest::addColumn<bool>("rightCorner");
+    QTest::newRow("left") << int(LinedLabel::LabelLeft) << false << false;
+    QTest::newRow("center, left corner") << int(LinedLabel::LabelCenter) << true << false;
+    QTest::newRow("right, right corner") << int(LinedLabel::LabelRight) << false << true;
+    QTest::newRow("left, both corners") << int(LinedLabel::LabelLeft) << true << true;
+}
+
+void tst_WidgetGallery2::linedLabelBreaksTheRuleAroundTheCaption()
+{
+    QFETCH(int, position);
+    QFETCH(bool, leftCorner);
+    QFETCH(bool, rightCorner);
+
+    const int width = 300;
+    const int bound = 20;
+    const int gap = 6;
+    LinedLabel label;
+    label.setFont(screenFont(12));
+    label.setLabel(QStringLiteral("Transmit"));
+    label.setLabelPosition(LinedLabel::LabelPosition(position));
+    label.setBoundSpacing(bound);
+    label.setLabelSpacing(gap);
+    label.setLeftCorner(leftCorner);
+    label.setRightCorner(rightCorner);
+    label.resize(width, label.sizeHint().height());
+    const QImage image = label.grab().toImage();
+    const int textWidth = QFontMetrics(label.font()).horizontalAdvance(label.label());
+
+    // The rule is the row with the longest stretch of the colour it has at the left end.
+    const QRgb background = image.pixel(0, 0);
+    int ruleY = -1;
+    int longest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb colour = image.pixel(1, y);
+        if (colour == background)
+            continue;
+        int count = 0;
+        for (int x = 0; x < width; ++x)
+            count += image.pixel(x, y) == colour ? 1 : 0;
+        if (count > longest) {
+            longest = count;
+            ruleY = y;
+        }
+    }
+    QVERIFY(ruleY >= 0);
+    const QRgb rule = image.pixel(1, ruleY);
+    int first = 0;
+    while (first < width && image.pixel(first, ruleY) == rule)
+        ++first;
+    int last = width - 1;
+    while (last >= 0 && image.pixel(last, ruleY) == rule)
+        --last;
+
+    // The break spans the caption and the label spacing on each side of it.
+    QVERIFY(first < last);
+    QCOMPARE(last - first + 1, textWidth + 2 * gap);
+    if (position == LinedLabel::LabelLeft)
+        QCOMPARE(first, bound - gap);
+    else if (position == LinedLabel::LabelRight)
+        QCOMPARE(last, width - 1 - bound + gap);
+    else
+        QVERIFY(qAbs(first - (width - 1 - last)) <= 1);
+
+    // The corners are ticks down from the ends of the rule.
+    const int below = qMin(ruleY + 2, image.height() - 1);
+    QVERIFY(below > ruleY);
+    QCOMPARE(image.pixel(0, below) == rule, leftCorner);
+    QCOMPARE(image.pixel(width - 1, below) == rule, rightCorner);
 }
 
 void tst_WidgetGallery2::roundSlider_data()
