@@ -1,0 +1,438 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cardpanel.h"
+
+#include <simulatedcard.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+const QColor refusedColor(0xB0, 0x20, 0x20);
+const QColor acceptedColor(0x2E, 0x7D, 0x32);
+const QColor overrideColor(0xFF, 0xF1, 0xD6);
+
+// Configuration and mask keys in the order a reader expects: "timeslot-rx-2" before
+// "timeslot-rx-10".
+bool keyLess(const QString &a, const QString &b)
+{
+    auto split = [](const QString &key) {
+        int digits = key.size();
+        while (digits > 0 && key.at(digits - 1).isDigit())
+            --digits;
+        return std::make_pair(key.left(digits), key.mid(digits));
+    };
+    const auto left = split(a);
+    const auto right = split(b);
+    if (left.first != right.first)
+        return left.first < right.first;
+    if (left.second.size() != right.second.size())
+        return left.second.size() < right.second.size();
+    return left.second < right.second;
+}
+
+QStringList sortedKeys(const QVariantMap &map)
+{
+    QStringList keys = map.keys();
+    std::sort(keys.begin(), keys.end(), keyLess);
+    return keys;
+}
+
+QString structureDescription(const QString &structure)
+{
+    if (structure == QLatin1String("unstr"))
+        return CardPanel::tr("unframed");
+    if (structure == QLatin1String("pcm30"))
+        return CardPanel::tr("PCM30");
+    if (structure == QLatin1String("pcm30crc"))
+        return CardPanel::tr("PCM30 with CRC-4");
+    if (structure == QLatin1String("pcm31"))
+        return CardPanel::tr("PCM31");
+    if (structure == QLatin1String("pcm31crc"))
+        return CardPanel::tr("PCM31 with CRC-4");
+    return QString();
+}
+
+QTableWidget *keyValueTable(const QString &objectName, const QStringList &headers, QWidget *parent)
+{
+    auto *table = new QTableWidget(0, headers.size(), parent);
+    table->setObjectName(objectName);
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(22);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                           | QAbstractItemView::AnyKeyPressed);
+    table->setAlternatingRowColors(true);
+    return table;
+}
+
+QTableWidgetItem *keyItem(const QString &key)
+{
+    auto *item = new QTableWidgetItem(key);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+} // namespace
+
+CardPanel::CardPanel(SimulatedCard &card, QWidget *parent)
+    : QWidget(parent)
+    , card(card)
+{
+    setObjectName(QStringLiteral("CardPanel"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *title = new QLabel(tr("Simulated E1 card \"%1\"").arg(card.name()), this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 1);
+    title->setFont(bold);
+    layout->addWidget(title);
+    layout->addWidget(createLineGroup());
+    layout->addWidget(createMeasurementGroup());
+    layout->addWidget(createFaultGroup());
+
+    auto *tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("cardTabs"));
+    tabs->addTab(createLogPage(), tr("Command Log"));
+    tabs->addTab(createConfigurationPage(), tr("Configuration"));
+    tabs->addTab(createMaskPage(), tr("Masks"));
+    layout->addWidget(tabs, 1);
+
+    auto *reset = new QPushButton(tr("Reset to Factory Settings"), this);
+    reset->setObjectName(QStringLiteral("resetCard"));
+    reset->setToolTip(tr("Factory configuration, no mask overrides, an empty log and every "
+                         "measurement stopped"));
+    connect(reset, &QPushButton::clicked, this, &CardPanel::resetCard);
+    auto *bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(reset);
+    layout->addLayout(bottom);
+
+    connect(&card, &SimulatedCard::configurationChanged, this, &CardPanel::refresh);
+    connect(&card, &SimulatedCard::commandExecuted, this, &CardPanel::appendLogEntry);
+    connect(&card, &SimulatedCard::measurementChanged, this, [this](const QString &name, bool on) {
+        for (QCheckBox *box : std::as_const(measurements)) {
+            if (box->property("feed").toString() == name)
+                box->setChecked(on);
+        }
+    });
+
+    for (const QString &command : card.commandLog())
+        appendLogEntry(command, false, QString());
+    refresh();
+    setMinimumWidth(420);
+}
+
+CardPanel::~CardPanel() = default;
+
+void CardPanel::setStructure(const QString &value)
+{
+    sendCommand(QStringLiteral("structure ") + value);
+}
+
+void CardPanel::sendCommand(const QString &command)
+{
+    card.execute(command);
+}
+
+void CardPanel::resetCard()
+{
+    card.reset();
+    log->clear();
+    logCount = 0;
+    refusalArmed = false;
+    liveSignal->setChecked(card.liveSignal());
+    proxyFailure->setChecked(card.dataProxyFailure());
+    for (QCheckBox *box : std::as_const(measurements))
+        box->setChecked(card.isRunning(box->property("feed").toString()));
+    refresh();
+}
+
+QWidget *CardPanel::createLineGroup()
+{
+    auto *group = new QGroupBox(tr("Line"), this);
+    auto *form = new QFormLayout(group);
+    structure = new QComboBox(group);
+    structure->setObjectName(QStringLiteral("structure"));
+    for (const QString &value : SimulatedCard::structures()) {
+        const QString description = structureDescription(value);
+        structure->addItem(
+            description.isEmpty() ? value : QStringLiteral("%1 \u2013 %2").arg(value, description),
+            value);
+    }
+    connect(structure, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int index) { setStructure(structure->itemData(index).toString()); });
+    form->addRow(tr("&Structure:"), structure);
+    return group;
+}
+
+QWidget *CardPanel::createMeasurementGroup()
+{
+    auto *group = new QGroupBox(tr("Measurements"), this);
+    auto *grid = new QGridLayout(group);
+    const QStringList feeds = SimulatedCard::feedNames();
+    for (int i = 0; i < feeds.size(); ++i) {
+        const QString feed = feeds.at(i);
+        auto *box = new QCheckBox(feed, group);
+        box->setObjectName(QStringLiteral("measurement-") + feed);
+        box->setProperty("feed", feed);
+        box->setToolTip(tr("Runs the measurement \"%1\"").arg(feed));
+        connect(box, &QCheckBox::clicked, this, [this, feed](bool on) {
+            if (on)
+                this->card.startMeasurement(feed);
+            else
+                this->card.stopMeasurement(feed);
+        });
+        grid->addWidget(box, i / 3, i % 3);
+        measurements.append(box);
+    }
+    liveSignal = new QCheckBox(tr("Live voice-frequency signal"), group);
+    liveSignal->setObjectName(QStringLiteral("liveSignal"));
+    liveSignal->setToolTip(tr("The line is looped back: the receive voice timeslot hears what "
+                              "transmit sends in it"));
+    connect(liveSignal, &QCheckBox::clicked, this, [this](bool on) { card.setLiveSignal(on); });
+    grid->addWidget(liveSignal, (feeds.size() + 2) / 3, 0, 1, 3);
+    return group;
+}
+
+QWidget *CardPanel::createFaultGroup()
+{
+    auto *group = new QGroupBox(tr("Faults"), this);
+    auto *grid = new QGridLayout(group);
+    refusalText = new QLineEdit(tr("the card is busy"), group);
+    refusalText->setObjectName(QStringLiteral("refusalText"));
+    refusalText->setPlaceholderText(tr("Error text of the refusal"));
+    refusalText->setToolTip(tr("An error text containing \"voice\" makes the plug-in warn"));
+    refuseNext = new QPushButton(tr("Refuse Next Command"), group);
+    refuseNext->setObjectName(QStringLiteral("refuseNext"));
+    connect(refuseNext, &QPushButton::clicked, this, &CardPanel::armRefusal);
+    connect(refusalText, &QLineEdit::returnPressed, this, &CardPanel::armRefusal);
+    refusalState = new QLabel(group);
+    refusalState->setObjectName(QStringLiteral("refusalState"));
+    proxyFailure = new QCheckBox(tr("Fail to open measurement feeds"), group);
+    proxyFailure->setObjectName(QStringLiteral("proxyFailure"));
+    connect(proxyFailure, &QCheckBox::clicked, this,
+            [this](bool on) { card.setDataProxyFailure(on); });
+    grid->addWidget(refuseNext, 0, 0);
+    grid->addWidget(refusalText, 0, 1);
+    grid->addWidget(refusalState, 1, 0, 1, 2);
+    grid->addWidget(proxyFailure, 2, 0, 1, 2);
+    refreshRefusal();
+    return group;
+}
+
+QWidget *CardPanel::createLogPage()
+{
+    auto *page = new QWidget(this);
+    auto *layout = new QVBoxLayout(page);
+    log = new QTreeWidget(page);
+    log->setObjectName(QStringLiteral("commandLog"));
+    log->setHeaderLabels({tr("#"), tr("Command"), tr("Result")});
+    log->setRootIsDecorated(false);
+    log->setUniformRowHeights(true);
+    log->setAlternatingRowColors(true);
+    log->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    log->header()->resizeSection(1, 190);
+    layout->addWidget(log, 1);
+
+    auto *row = new QHBoxLayout;
+    commandLine = new QLineEdit(page);
+    commandLine->setObjectName(QStringLiteral("commandLine"));
+    commandLine->setPlaceholderText(tr("Command, e.g. timeslot rx 7 pat"));
+    connect(commandLine, &QLineEdit::returnPressed, this, [this] {
+        const QString command = commandLine->text().trimmed();
+        if (command.isEmpty())
+            return;
+        sendCommand(command);
+        commandLine->clear();
+    });
+    auto *clear = new QPushButton(tr("Clear"), page);
+    clear->setObjectName(QStringLiteral("clearLog"));
+    connect(clear, &QPushButton::clicked, this, [this] {
+        card.clearCommandLog();
+        log->clear();
+        logCount = 0;
+    });
+    row->addWidget(commandLine, 1);
+    row->addWidget(clear);
+    layout->addLayout(row);
+    return page;
+}
+
+QWidget *CardPanel::createConfigurationPage()
+{
+    auto *page = new QWidget(this);
+    auto *layout = new QVBoxLayout(page);
+    configTable = keyValueTable(QStringLiteral("configTable"), {tr("Key"), tr("Value")}, page);
+    configTable->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *remove = new QAction(tr("Remove Value"), configTable);
+    connect(remove, &QAction::triggered, this, &CardPanel::removeSelectedValues);
+    configTable->addAction(remove);
+    connect(configTable, &QTableWidget::itemChanged, this, &CardPanel::configurationEdited);
+    layout->addWidget(configTable);
+    auto *hint = new QLabel(tr("Edit a value to change it on the card, without its rules."), page);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+    return page;
+}
+
+QWidget *CardPanel::createMaskPage()
+{
+    auto *page = new QWidget(this);
+    auto *layout = new QVBoxLayout(page);
+    maskTable = keyValueTable(QStringLiteral("maskTable"), {tr("Key"), tr("Mask")}, page);
+    connect(maskTable, &QTableWidget::itemChanged, this, &CardPanel::maskEdited);
+    layout->addWidget(maskTable);
+    auto *row = new QHBoxLayout;
+    auto *hint = new QLabel(tr("An empty mask leaves the item available; edited masks are "
+                               "kept until cleared."),
+                            page);
+    hint->setWordWrap(true);
+    auto *clear = new QPushButton(tr("Clear Override"), page);
+    clear->setObjectName(QStringLiteral("clearOverride"));
+    connect(clear, &QPushButton::clicked, this, &CardPanel::clearSelectedOverrides);
+    row->addWidget(hint, 1);
+    row->addWidget(clear);
+    layout->addLayout(row);
+    return page;
+}
+
+void CardPanel::refresh()
+{
+    refreshStructure();
+    refreshConfiguration();
+    refreshMasks();
+    refreshRefusal();
+}
+
+void CardPanel::refreshStructure()
+{
+    const int index = structure->findData(card.configValue(QStringLiteral("structure")));
+    structure->setCurrentIndex(index);
+}
+
+void CardPanel::refreshConfiguration()
+{
+    const QVariantMap configuration = card.configuration();
+    const QStringList keys = sortedKeys(configuration);
+    refreshing = true;
+    configTable->setRowCount(keys.size());
+    for (int row = 0; row < keys.size(); ++row) {
+        configTable->setItem(row, 0, keyItem(keys.at(row)));
+        configTable->setItem(row, 1,
+                             new QTableWidgetItem(configuration.value(keys.at(row)).toString()));
+    }
+    refreshing = false;
+    configTable->resizeColumnToContents(0);
+}
+
+void CardPanel::refreshMasks()
+{
+    const QVariantMap masks = card.masks();
+    const QStringList keys = sortedKeys(masks);
+    refreshing = true;
+    maskTable->setRowCount(keys.size());
+    for (int row = 0; row < keys.size(); ++row) {
+        const QString key = keys.at(row);
+        auto *name = keyItem(key);
+        auto *mask = new QTableWidgetItem(masks.value(key).toString());
+        if (card.hasMaskOverride(key)) {
+            name->setBackground(overrideColor);
+            mask->setBackground(overrideColor);
+            name->setToolTip(tr("Set by hand; \"Clear Override\" hands it back to the card"));
+        }
+        maskTable->setItem(row, 0, name);
+        maskTable->setItem(row, 1, mask);
+    }
+    refreshing = false;
+    maskTable->resizeColumnToContents(0);
+}
+
+void CardPanel::refreshRefusal()
+{
+    refuseNext->setEnabled(!refusalArmed);
+    refusalState->setText(refusalArmed ? tr("The next command will be refused.")
+                                       : tr("Commands are answered by the card's rules."));
+}
+
+void CardPanel::appendLogEntry(const QString &text, bool refused, const QString &errorText)
+{
+    auto *entry = new QTreeWidgetItem(log);
+    entry->setText(0, QString::number(++logCount));
+    entry->setText(1, text);
+    if (refused) {
+        entry->setText(2, tr("refused: %1").arg(errorText));
+        for (int column = 0; column < 3; ++column)
+            entry->setForeground(column, refusedColor);
+        entry->setData(2, Qt::UserRole, true);
+    } else {
+        entry->setText(2, tr("accepted"));
+        entry->setForeground(2, acceptedColor);
+    }
+    entry->setToolTip(2, entry->text(2));
+    log->scrollToItem(entry);
+
+    // The card refuses only the one command after being told to.
+    if (refusalArmed) {
+        refusalArmed = false;
+        refreshRefusal();
+    }
+}
+
+void CardPanel::configurationEdited(QTableWidgetItem *item)
+{
+    if (refreshing || item->column() != 1)
+        return;
+    const QString key = configTable->item(item->row(), 0)->text();
+    card.setConfigValue(key, item->text());
+}
+
+void CardPanel::maskEdited(QTableWidgetItem *item)
+{
+    if (refreshing || item->column() != 1)
+        return;
+    const QString key = maskTable->item(item->row(), 0)->text();
+    card.setMaskValue(key, item->text());
+}
+
+void CardPanel::clearSelectedOverrides()
+{
+    for (const QModelIndex &index : maskTable->selectionModel()->selectedRows())
+        card.clearMaskOverride(maskTable->item(index.row(), 0)->text());
+}
+
+void CardPanel::removeSelectedValues()
+{
+    QStringList keys;
+    for (const QModelIndex &index : configTable->selectionModel()->selectedRows())
+        keys.append(configTable->item(index.row(), 0)->text());
+    for (const QString &key : keys)
+        card.removeConfigValue(key);
+}
+
+void CardPanel::armRefusal()
+{
+    card.refuseNext(refusalText->text());
+    refusalArmed = true;
+    refreshRefusal();
+}

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QTreeWidget;
+class SimulatedCard;
+
+/*!
+ * The desktop's stand-in for the instrument itself: sets the simulated card's line structure,
+ * starts and stops its measurements and its live voice-frequency signal, makes it refuse a
+ * command, edits its configuration and masks, and logs every command it receives. Whatever is
+ * changed here reaches the plug-in as the instrument's changes do, through the card's
+ * notifications.
+ */
+class CardPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CardPanel(SimulatedCard &card, QWidget *parent = nullptr);
+    ~CardPanel() override;
+
+    //! Sends "structure VALUE" to the card, as the instrument's line setup does.
+    void setStructure(const QString &structure);
+    //! Runs \a command on the card; the log shows the outcome.
+    void sendCommand(const QString &command);
+
+public Q_SLOTS:
+    //! Factory settings, an empty log and every measurement stopped.
+    void resetCard();
+
+private:
+    QWidget *createLineGroup();
+    QWidget *createMeasurementGroup();
+    QWidget *createFaultGroup();
+    QWidget *createLogPage();
+    QWidget *createConfigurationPage();
+    QWidget *createMaskPage();
+
+    void refresh();
+    void refreshStructure();
+    void refreshConfiguration();
+    void refreshMasks();
+    void refreshRefusal();
+    void appendLogEntry(const QString &text, bool refused, const QString &errorText);
+    void configurationEdited(QTableWidgetItem *item);
+    void maskEdited(QTableWidgetItem *item);
+    void clearSelectedOverrides();
+    void removeSelectedValues();
+    void armRefusal();
+
+    SimulatedCard &card;
+    QComboBox *structure = nullptr;
+    QList<QCheckBox *> measurements;
+    QCheckBox *liveSignal = nullptr;
+    QCheckBox *proxyFailure = nullptr;
+    QLineEdit *refusalText = nullptr;
+    QPushButton *refuseNext = nullptr;
+    QLabel *refusalState = nullptr;
+    QTreeWidget *log = nullptr;
+    QLineEdit *commandLine = nullptr;
+    QTableWidget *configTable = nullptr;
+    QTableWidget *maskTable = nullptr;
+    bool refusalArmed = false;
+    bool refreshing = false;
+    int logCount = 0;
+};

@@ -1,0 +1,353 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "launcherwindow.h"
+
+#include "cardpanel.h"
+
+#include <launcherplugin.h>
+#include <simulatedcard.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor bezelColor(0x2B, 0x30, 0x36);
+const QColor bezelEdge(0x16, 0x19, 0x1D);
+const QColor bezelText(0xC9, 0xCF, 0xD6);
+const QColor panelColor(0xDD, 0xE1, 0xE5);
+const QColor panelEdge(0xA9, 0xB1, 0xBA);
+const QColor screenColor(0xEE, 0xF0, 0xF2);
+const QColor titleColor(0x1F, 0x6F, 0xB5);
+const QColor warningColor(0xC2, 0x7C, 0x0E);
+
+// A painted plate of the instrument's front. It paints its own background instead of setting
+// a palette, so that the plug-in's widgets placed on it keep the colours they were made with.
+class Plate : public QWidget
+{
+public:
+    Plate(const QColor &fill, const QColor &edge, int radius, QWidget *parent = nullptr)
+        : QWidget(parent)
+        , fill(fill)
+        , edge(edge)
+        , radius(radius)
+    { }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(edge, 1));
+        painter.setBrush(fill);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+    }
+
+private:
+    QColor fill;
+    QColor edge;
+    int radius;
+};
+
+QLabel *coloredLabel(const QString &text, const QColor &color, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    return label;
+}
+
+QString structureName(const QString &structure)
+{
+    if (structure == QLatin1String("unstr"))
+        return LauncherWindow::tr("unframed");
+    if (structure == QLatin1String("pcm30"))
+        return QStringLiteral("PCM30");
+    if (structure == QLatin1String("pcm30crc"))
+        return QStringLiteral("PCM30 CRC");
+    if (structure == QLatin1String("pcm31"))
+        return QStringLiteral("PCM31");
+    if (structure == QLatin1String("pcm31crc"))
+        return QStringLiteral("PCM31 CRC");
+    return structure;
+}
+
+} // namespace
+
+LauncherWindow::LauncherWindow(LauncherPlugin &plugin, SimulatedCard &card, const QSize &screenSize,
+                               QWidget *parent)
+    : QMainWindow(parent)
+    , launcherPlugin(&plugin)
+    , card(card)
+{
+    setObjectName(QStringLiteral("LauncherWindow"));
+    setWindowTitle(tr("E1 Launcher"));
+
+    auto *central = new QWidget(this);
+    auto *layout = new QHBoxLayout(central);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(10);
+    layout->addWidget(createInstrument(screenSize), 0, Qt::AlignTop);
+    panel = new CardPanel(card, central);
+    layout->addWidget(panel, 1);
+    setCentralWidget(central);
+
+    createMenus();
+    pluginPath = new QLabel(statusBar());
+    statusBar()->addPermanentWidget(pluginPath);
+
+    connect(&plugin, &LauncherPlugin::windowRequested, this, &LauncherWindow::openPluginWindow);
+    connect(&card, &SimulatedCard::configurationChanged, this, &LauncherWindow::updateLineStatus);
+    connect(&card, &SimulatedCard::measurementChanged, this, &LauncherWindow::updateLineStatus);
+    updateLineStatus();
+}
+
+LauncherWindow::~LauncherWindow()
+{
+    releasePluginWidgets();
+}
+
+LauncherPlugin *LauncherWindow::plugin() const
+{
+    return launcherPlugin;
+}
+
+QWidget *LauncherWindow::screenArea() const
+{
+    return screen;
+}
+
+bool LauncherWindow::isPluginWindowOpen() const
+{
+    return pluginWindow && screen->currentWidget() == windowPage && pluginWindow->isVisible();
+}
+
+void LauncherWindow::setPluginPath(const QString &path)
+{
+    pluginPath->setText(tr("Plug-in: %1").arg(path));
+}
+
+void LauncherWindow::releasePluginWidgets()
+{
+    for (QPointer<QWidget> *widget : {&pluginButton, &pluginWindow, &pluginStatusItem}) {
+        if (*widget) {
+            (*widget)->hide();
+            (*widget)->setParent(nullptr);
+        }
+        widget->clear();
+    }
+}
+
+void LauncherWindow::openPluginWindow()
+{
+    if (!launcherPlugin)
+        return;
+    QWidget *window = launcherPlugin->window();
+    if (!window)
+        return;
+    if (window != pluginWindow) {
+        pluginWindow = window;
+        window->setParent(windowPage);
+        windowPage->layout()->addWidget(window);
+    }
+    windowTitle->setText(window->windowTitle());
+    screen->setCurrentWidget(windowPage);
+    // Showing the window is what makes it ask the card for a fresh configuration.
+    window->show();
+    closeButton->setEnabled(true);
+}
+
+void LauncherWindow::closePluginWindow()
+{
+    if (pluginWindow)
+        pluginWindow->hide();
+    screen->setCurrentWidget(homePage);
+    closeButton->setEnabled(false);
+}
+
+QWidget *LauncherWindow::createInstrument(const QSize &screenSize)
+{
+    auto *bezel = new Plate(bezelColor, bezelEdge, 14, this);
+    bezel->setObjectName(QStringLiteral("instrument"));
+    auto *layout = new QVBoxLayout(bezel);
+    layout->setContentsMargins(16, 14, 16, 10);
+    layout->setSpacing(8);
+
+    layout->addWidget(createStatusPanel());
+    auto *row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addWidget(createLauncherArea());
+    row->addWidget(createScreen(screenSize));
+    layout->addLayout(row);
+
+    auto *caption = coloredLabel(tr("E1 line test instrument  ·  2.048 Mbit/s"), bezelText, bezel);
+    QFont font = caption->font();
+    font.setPointSize(font.pointSize() - 1);
+    caption->setFont(font);
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(caption);
+    bezel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return bezel;
+}
+
+QWidget *LauncherWindow::createStatusPanel()
+{
+    statusBox = new Plate(panelColor, panelEdge, 4, this);
+    statusBox->setObjectName(QStringLiteral("statusPanel"));
+    statusBox->setMinimumHeight(44);
+    auto *layout = new QHBoxLayout(statusBox);
+    layout->setContentsMargins(10, 3, 10, 3);
+    layout->setSpacing(12);
+
+    auto *info = new QVBoxLayout;
+    info->setSpacing(0);
+    lineStatus = new QLabel(statusBox);
+    lineStatus->setObjectName(QStringLiteral("lineStatus"));
+    QFont bold = lineStatus->font();
+    bold.setBold(true);
+    lineStatus->setFont(bold);
+    measurementStatus = coloredLabel(QString(), warningColor, statusBox);
+    measurementStatus->setObjectName(QStringLiteral("measurementStatus"));
+    info->addWidget(lineStatus);
+    info->addWidget(measurementStatus);
+    layout->addLayout(info);
+    layout->addStretch(1);
+
+    if (launcherPlugin) {
+        pluginStatusItem = launcherPlugin->statusPanelItem();
+        if (pluginStatusItem) {
+            pluginStatusItem->setParent(statusBox);
+            layout->addWidget(pluginStatusItem, 0, Qt::AlignVCenter);
+        }
+    }
+    return statusBox;
+}
+
+QWidget *LauncherWindow::createLauncherArea()
+{
+    launcherBox = new Plate(panelColor, panelEdge, 4, this);
+    launcherBox->setObjectName(QStringLiteral("launcherArea"));
+    launcherBox->setFixedWidth(230);
+    auto *layout = new QVBoxLayout(launcherBox);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(6);
+
+    auto *caption = coloredLabel(tr("Applications"), QColor(0x55, 0x5E, 0x69), launcherBox);
+    layout->addWidget(caption);
+    if (launcherPlugin) {
+        pluginButton = launcherPlugin->button();
+        if (pluginButton) {
+            pluginButton->setParent(launcherBox);
+            // A launcher tile: the button's push button grows into the height given to it.
+            pluginButton->setFixedHeight(96);
+            layout->addWidget(pluginButton);
+        }
+    }
+    layout->addStretch(1);
+    return launcherBox;
+}
+
+QWidget *LauncherWindow::createScreen(const QSize &screenSize)
+{
+    screen = new QStackedWidget(this);
+    screen->setObjectName(QStringLiteral("screenArea"));
+    screen->setFixedSize(screenSize);
+    screen->setAutoFillBackground(true);
+    QPalette palette = screen->palette();
+    palette.setColor(QPalette::Window, screenColor);
+    screen->setPalette(palette);
+
+    homePage = new QWidget(screen);
+    homePage->setObjectName(QStringLiteral("homePage"));
+    auto *home = new QVBoxLayout(homePage);
+    auto *hint = coloredLabel(tr("Press an application's button to open it on this screen."),
+                              QColor(0x6B, 0x74, 0x7F), homePage);
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setWordWrap(true);
+    home->addWidget(hint);
+    screen->addWidget(homePage);
+
+    windowPage = new QWidget(screen);
+    windowPage->setObjectName(QStringLiteral("windowPage"));
+    auto *page = new QVBoxLayout(windowPage);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+
+    auto *titleBar = new Plate(titleColor, titleColor, 0, windowPage);
+    titleBar->setFixedHeight(32);
+    auto *title = new QHBoxLayout(titleBar);
+    title->setContentsMargins(10, 2, 4, 2);
+    windowTitle = coloredLabel(QString(), Qt::white, titleBar);
+    QFont bold = windowTitle->font();
+    bold.setBold(true);
+    windowTitle->setFont(bold);
+    title->addWidget(windowTitle, 1);
+    closeButton = new QPushButton(tr("Close"), titleBar);
+    closeButton->setObjectName(QStringLiteral("closeWindow"));
+    closeButton->setToolTip(tr("Close the window and return to the launcher"));
+    closeButton->setEnabled(false);
+    connect(closeButton, &QPushButton::clicked, this, &LauncherWindow::closePluginWindow);
+    title->addWidget(closeButton);
+    page->addWidget(titleBar);
+    screen->addWidget(windowPage);
+
+    screen->setCurrentWidget(homePage);
+    return screen;
+}
+
+void LauncherWindow::createMenus()
+{
+    QMenu *launcher = menuBar()->addMenu(tr("&Launcher"));
+    QAction *open = launcher->addAction(tr("&Open Window"));
+    open->setShortcut(QKeySequence(tr("Ctrl+O")));
+    connect(open, &QAction::triggered, this, [this] {
+        // As the button does: the plug-in decides, and asks for its window to be shown.
+        if (launcherPlugin)
+            launcherPlugin->buttonClicked();
+    });
+    QAction *close = launcher->addAction(tr("&Close Window"));
+    close->setShortcut(QKeySequence(tr("Ctrl+W")));
+    connect(close, &QAction::triggered, this, &LauncherWindow::closePluginWindow);
+    launcher->addSeparator();
+    QAction *quit = launcher->addAction(tr("&Quit"));
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *cardMenu = menuBar()->addMenu(tr("&Card"));
+    QAction *reset = cardMenu->addAction(tr("&Reset to Factory Settings"));
+    connect(reset, &QAction::triggered, panel, &CardPanel::resetCard);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    QAction *about = help->addAction(tr("&About"));
+    connect(about, &QAction::triggered, this, [this] {
+        QMessageBox::about(this, tr("About E1 Launcher"),
+                           tr("<p><b>E1 Launcher</b> %1</p>"
+                              "<p>Runs the instrument's timeslot plug-in on the desktop, over a "
+                              "simulated E1 card.</p>")
+                               .arg(QApplication::applicationVersion()));
+    });
+}
+
+void LauncherWindow::updateLineStatus()
+{
+    lineStatus->setText(
+        tr("E1  %1").arg(structureName(card.configValue(QStringLiteral("structure")))));
+    QStringList running;
+    for (const QString &feed : SimulatedCard::feedNames()) {
+        if (card.isRunning(feed))
+            running.append(feed);
+    }
+    measurementStatus->setText(
+        running.isEmpty() ? QString() : tr("Running: %1").arg(running.join(QStringLiteral(", "))));
+}
