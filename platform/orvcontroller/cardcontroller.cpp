@@ -8,8 +8,7 @@
 CardController::CardController(CardControllerPrivate *d, QObject *parent)
     : QObject(parent)
     , d(d)
-{
-}
+{ }
 
 CardController::~CardController()
 {

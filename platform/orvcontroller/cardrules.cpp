@@ -116,9 +116,8 @@ Outcome level(const QString &command, const QStringList &args, const QString &ke
     const int value = word.toInt(&ok, 10);
     if (!ok || value < MinimumLevel || value > MaximumLevel) {
         return refused(QLatin1String("level") + quoted(word) + QLatin1String(" of ")
-                       + quotedCommand(command) + QStringLiteral(" is outside %1..%2")
-                                                        .arg(MinimumLevel)
-                                                        .arg(MaximumLevel));
+                       + quotedCommand(command)
+                       + QStringLiteral(" is outside %1..%2").arg(MinimumLevel).arg(MaximumLevel));
     }
     CardConfiguration changes;
     changes.insert(key, QString::number(value));
@@ -127,9 +126,9 @@ Outcome level(const QString &command, const QStringList &args, const QString &ke
 
 Outcome pattern(const QStringList &args)
 {
-    const QString expected = QStringLiteral(
-        "2e9, 2e11, 2e15, 2e20, 2e23 (with or without \"-1\"), all0, all1, 55, "
-        "or \"0x\" and one to eight hexadecimal digits");
+    const QString expected
+        = QStringLiteral("2e9, 2e11, 2e15, 2e20, 2e23 (with or without \"-1\"), all0, all1, 55, "
+                         "or \"0x\" and one to eight hexadecimal digits");
     Outcome refusal;
     if (wrongCount(QStringLiteral("pattern"), args, 1, QLatin1String("a pattern: ") + expected,
                    &refusal))
@@ -275,9 +274,13 @@ CardConfiguration factoryDefaults()
         const QString none = QStringLiteral("none"), pat = QStringLiteral("pat");
         const QString voice = QLatin1String(Voice);
         defaults.insert(timeslotKey(QLatin1String(Rx), slot),
-                        slot == 5 ? voice : rxPattern ? pat : none);
+                        slot == 5       ? voice
+                            : rxPattern ? pat
+                                        : none);
         defaults.insert(timeslotKey(QLatin1String(Tx), slot),
-                        slot == 5 ? voice : txPattern ? pat : none);
+                        slot == 5       ? voice
+                            : txPattern ? pat
+                                        : none);
     }
     defaults.insert(QStringLiteral("pattern"), QStringLiteral("2e15"));
     defaults.insert(QStringLiteral("vfsource"), QStringLiteral("tone"));
@@ -348,13 +351,13 @@ QString derivedMask(const QString &key, const CardConfiguration &configuration, 
     *known = true;
     if (key == QLatin1String("speaker")) {
         return voiceSlot(QLatin1String(Rx), configuration)
-                   ? QString()
-                   : QStringLiteral("no receive voice timeslot");
+            ? QString()
+            : QStringLiteral("no receive voice timeslot");
     }
     if (key == QLatin1String("voice-transmit")) {
         return voiceSlot(QLatin1String(Tx), configuration)
-                   ? QString()
-                   : QStringLiteral("no transmit voice timeslot");
+            ? QString()
+            : QStringLiteral("no transmit voice timeslot");
     }
     for (const char *direction : {Rx, Tx}) {
         const QString prefix = timeslotKey(QLatin1String(direction), 0).chopped(1);

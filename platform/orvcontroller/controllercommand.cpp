@@ -4,7 +4,6 @@
 ControllerCommand::ControllerCommand(const QString &text, bool checked)
     : commandText(text)
     , checkedFlag(checked)
-{
-}
+{ }
 
 ControllerCommand::~ControllerCommand() = default;

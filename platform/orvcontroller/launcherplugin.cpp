@@ -91,15 +91,15 @@ void LauncherPlugin::buttonClicked()
     emit windowRequested();
 }
 
-void LauncherPlugin::configUpdated(QVariantMap &) {}
+void LauncherPlugin::configUpdated(QVariantMap &) { }
 
-void LauncherPlugin::updateMask() {}
+void LauncherPlugin::updateMask() { }
 
-void LauncherPlugin::started(QString) {}
+void LauncherPlugin::started(QString) { }
 
-void LauncherPlugin::stopped(QString) {}
+void LauncherPlugin::stopped(QString) { }
 
-void LauncherPlugin::updated(QVariantMap &, QString) {}
+void LauncherPlugin::updated(QVariantMap &, QString) { }
 
 QWidget *LauncherPlugin::button()
 {

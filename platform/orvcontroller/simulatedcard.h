@@ -19,7 +19,8 @@ class SimulatedCardPrivate;
  * LauncherPlugin built with a card name binds to the registered card of that name; when there
  * is none, the framework creates one with factory settings and deletes it again when the last
  * plug-in bound to it goes. Create the card before the plug-in to drive it yourself, and delete
- * the plug-ins before their card.
+ * the plug-ins before their card. A plug-in that outlives its card stays safe to call: it reads
+ * the defaults it passes, gets no proxies, and its checked commands are refused.
  *
  * \section Configuration
  * Keys and their values (all plain text):
@@ -52,7 +53,8 @@ class SimulatedCardPrivate;
  * - timeslot 16 on a structure beginning with "pcm30" (a mask with bit 16 is refused whole);
  * - a mask with bit 0 set, a timeslot number outside 1..31, a level outside 0..100;
  * - a second voice timeslot in the receive direction (also a receive voice mask that selects
- *   more than one timeslot). Only this refusal has an error text containing "voice".
+ *   more than one timeslot). Only this refusal has an error text containing "voice" (a
+ *   refusal injected with refuseNext() carries the text it was given).
  *
  * \section Masks
  * maskValue() is empty while an item is available, else a short reason. Derived masks:
@@ -74,7 +76,9 @@ class SimulatedCardPrivate;
  * state of its proxies and calls LauncherPlugin::started() / stopped() on the bound plug-ins.
  * publishData() hands a data map to every proxy of the feed (DataProxy::updated()) and to the
  * plug-ins as LauncherPlugin::updated(map, NAME), NAME being the feed name in upper case
- * ("VFSIGNAL"); LauncherPlugin::data(NAME) then returns it.
+ * ("VFSIGNAL"); LauncherPlugin::data(NAME) then returns it. A new proxy starts with the feed's
+ * running state and latest map. LauncherPlugin::createDataProxy() keeps one proxy per feed in
+ * the plug-in's dataProxies; CardController::dataProxy() hands out a new one each time.
  *
  * \section Live signal
  * While liveSignal() is on and the receive direction has a voice timeslot N, the card runs

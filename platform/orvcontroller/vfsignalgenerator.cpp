@@ -39,18 +39,18 @@ QVariantMap VfSignalGenerator::next(const CardConfiguration &configuration, int 
 QVariantMap VfSignalGenerator::tone()
 {
     const double level = ToneLevel + (random.generateDouble() * 2.0 - 1.0) * ToneLevelJitter;
-    const int frequency = ToneFrequency + random.bounded(-ToneFrequencyJitter,
-                                                         ToneFrequencyJitter + 1);
+    const int frequency
+        = ToneFrequency + random.bounded(-ToneFrequencyJitter, ToneFrequencyJitter + 1);
     return reading(QString::number(level, 'f', 1), QString::number(frequency));
 }
 
 QVariantMap VfSignalGenerator::speech()
 {
     // A voice wanders in level and pitch rather than jumping about at random.
-    speechLevel = qBound(SpeechLowest, speechLevel + (random.generateDouble() * 8.0 - 4.0),
-                         SpeechHighest);
-    speechFrequency = qBound(SpeechLowestFrequency,
-                             speechFrequency + random.bounded(-400, 401), SpeechHighestFrequency);
+    speechLevel
+        = qBound(SpeechLowest, speechLevel + (random.generateDouble() * 8.0 - 4.0), SpeechHighest);
+    speechFrequency = qBound(SpeechLowestFrequency, speechFrequency + random.bounded(-400, 401),
+                             SpeechHighestFrequency);
     return reading(QString::number(speechLevel, 'f', 1), QString::number(speechFrequency));
 }
 
