@@ -197,11 +197,13 @@ void tst_WidgetGallery2::roundSlider_data()
     QTest::addColumn<int>("position");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<bool>("focus");
-    QTest::newRow("0") << 0 << true << false;
-    QTest::newRow("40") << 40 << true << false;
-    QTest::newRow("100") << 100 << true << false;
-    QTest::newRow("60-focus") << 60 << true << true;
-    QTest::newRow("40-disabled") << 40 << false << false;
+    QTest::addColumn<int>("side");
+    QTest::newRow("0") << 0 << true << false << 140;
+    QTest::newRow("40") << 40 << true << false << 140;
+    QTest::newRow("100") << 100 << true << false << 140;
+    QTest::newRow("60-focus") << 60 << true << true << 140;
+    QTest::newRow("40-disabled") << 40 << false << false << 140;
+    QTest::newRow("100-small") << 100 << true << false << 66;
 }
 
 void tst_WidgetGallery2::roundSlider()
@@ -209,6 +211,7 @@ void tst_WidgetGallery2::roundSlider()
     QFETCH(int, position);
     QFETCH(bool, enabled);
     QFETCH(bool, focus);
+    QFETCH(int, side);
     QWidget holder;
     holder.setFont(screenFont(16));
     auto *layout = new QVBoxLayout(&holder);
@@ -216,7 +219,7 @@ void tst_WidgetGallery2::roundSlider()
     layout->addWidget(slider);
     slider->setPosition(position);
     slider->setEnabled(enabled);
-    holder.resize(140, 140);
+    holder.resize(side, side);
     if (focus) {
         holder.show();
         QVERIFY(QTest::qWaitForWindowExposed(&holder));

@@ -21,6 +21,8 @@ const qreal TrackWidth = 12.0;
 const qreal FaceRadius = 96.0;
 const int PageStep = 10;
 const int WheelNotch = 120;
+// Side in pixels from which the scale marks are drawn.
+const int MarksFrom = 80;
 
 QPointF eventPosition(const QMouseEvent *event)
 {
@@ -143,14 +145,16 @@ int RoundSlider::maximum() const
     return d->maximum;
 }
 
+// Large enough to read and to drag with a finger, small enough to sit beside a check button in
+// a dialog row; a layout that has room grows it.
 QSize RoundSlider::sizeHint() const
 {
-    return QSize(24 * Theme::Unit, 24 * Theme::Unit);
+    return QSize(16 * Theme::Unit, 16 * Theme::Unit);
 }
 
 QSize RoundSlider::minimumSizeHint() const
 {
-    return QSize(14 * Theme::Unit, 14 * Theme::Unit);
+    return QSize(9 * Theme::Unit, 9 * Theme::Unit);
 }
 
 void RoundSlider::paintEvent(QPaintEvent *)
@@ -167,18 +171,24 @@ void RoundSlider::paintEvent(QPaintEvent *)
     painter.translate(d->centre());
     painter.scale(d->scale(), d->scale());
 
-    painter.setPen(QPen(outline, hasFocus() ? 3.0 : 1.5));
+    // The outline in device pixels, so that it stays crisp on a small dial.
+    QPen outlinePen(outline, hasFocus() ? 2.0 : 1.0);
+    outlinePen.setCosmetic(true);
+    painter.setPen(outlinePen);
     painter.setBrush(face);
     painter.drawEllipse(QPointF(0, 0), FaceRadius, FaceRadius);
 
-    // Scale marks every tenth of the range, just outside the track.
-    painter.setPen(QPen(enabled ? Theme::frame() : track, 2.0, Qt::SolidLine, Qt::RoundCap));
-    for (int i = 0; i <= 10; ++i) {
-        const qreal angle = qDegreesToRadians(StartAngle - SweepAngle * i / 10);
-        const QPointF direction(std::cos(angle), -std::sin(angle));
-        const qreal inner = TrackRadius + TrackWidth / 2 + 4;
-        const qreal outer = inner + (i % 5 == 0 ? 9 : 5);
-        painter.drawLine(direction * inner, direction * outer);
+    // Scale marks every tenth of the range, just outside the track, where there is room for
+    // them to read as marks rather than specks.
+    if (qMin(width(), height()) >= MarksFrom) {
+        painter.setPen(QPen(enabled ? Theme::frame() : track, 2.0, Qt::SolidLine, Qt::RoundCap));
+        for (int i = 0; i <= 10; ++i) {
+            const qreal angle = qDegreesToRadians(StartAngle - SweepAngle * i / 10);
+            const QPointF direction(std::cos(angle), -std::sin(angle));
+            const qreal inner = TrackRadius + TrackWidth / 2 + 4;
+            const qreal outer = inner + (i % 5 == 0 ? 9 : 5);
+            painter.drawLine(direction * inner, direction * outer);
+        }
     }
 
     const QRectF arc(-TrackRadius, -TrackRadius, 2 * TrackRadius, 2 * TrackRadius);
@@ -200,7 +210,7 @@ void RoundSlider::paintEvent(QPaintEvent *)
 
     QFont number(font());
     number.setBold(true);
-    number.setPixelSize(44);
+    number.setPixelSize(52);
     painter.setFont(number);
     painter.setPen(ink);
     painter.drawText(QRectF(-60, -30, 120, 60), Qt::AlignCenter, QString::number(d->position));

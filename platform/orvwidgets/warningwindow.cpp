@@ -142,8 +142,11 @@ void WarningWindow::show(const QString &text, const QString &text2)
     if (d->loop)
         return;
 
-    const QFontMetrics metrics(d->text->font());
-    d->text->setMinimumWidth(qBound(TextWidth / 2, metrics.horizontalAdvance(text), TextWidth));
+    // A text that needs wrapping is wrapped into lines of about even length.
+    const int advance = QFontMetrics(d->text->font()).horizontalAdvance(text);
+    const int lines = qMax(1, (advance + TextWidth - 1) / TextWidth);
+    const int width = lines == 1 ? advance : advance * 11 / (10 * lines);
+    d->text->setMinimumWidth(qBound(TextWidth / 2, width, TextWidth));
     adjustSize();
     d->place(this);
     QWidget::show();
