@@ -14,10 +14,12 @@ class SwitchPanelPrivate;
  * small buttons and is pressed as a whole.
  *
  * Buttons are numbered row by row: button n sits in row n / columns, column n % columns. Buttons
- * beyond rows x columns are not shown. Each shows, beneath its number or label, the icon of the
- * option it shows (or the option's name where the option has no icon), on the option's face
- * colour; in the full form the option's name also appears beneath the icon when the button is
- * tall enough. A button icon, where one is set, stands in place of the option's icon and name.
+ * beyond rows x columns are not shown. Each shows, beneath its number or label, the option it
+ * shows on that option's face colour (by default option 0 keeps the plain face, options 1 and 2
+ * have quiet blue and rose faces): the option's icon, with its name beneath in the full form when
+ * the button is tall enough; an option without an icon is named in the full form and told by its
+ * colour alone in the compact one. A button icon, where one is set, stands in place of the
+ * option's icon and name. A label too wide for a small button is set in a smaller size.
  *
  * Mouse: in the full form a click on an enabled button emits clicked() and then opens the option
  * chooser at the button: a popup child named "optionChooser" that lists the options with their
@@ -28,9 +30,9 @@ class SwitchPanelPrivate;
  * so that the owner can make the panel full.
  *
  * Keyboard (the panel takes focus on Tab and on a click): the arrow keys move a focus frame over
- * the buttons; Enter, Return or Space act like a click on the framed button (in the compact form,
- * like a click on the panel); Escape closes the chooser. Within the chooser the arrow keys move,
- * Enter picks and Escape closes.
+ * the buttons (shown while the keyboard is in use, not after a touch or click); Enter, Return or
+ * Space act like a click on the framed button (in the compact form, like a click on the panel);
+ * Escape closes the chooser. Within the chooser the arrow keys move, Enter picks and Escape closes.
  *
  * A disabled panel or button takes no input and is drawn greyed. The setters never emit. The
  * dynamic property "palette_id" ("rx", "tx") gives the panel its direction's quiet tint.

@@ -61,6 +61,7 @@ public:
     bool compact = false;
 
     int focusButton = -1; // the keyboard's button
+    bool keyboardInUse = false; // the focus frame shows only while the keyboard drives the panel
     int pressedButton = -1; // button under a press, or WholePanel
     int chooserButton = -1; // button whose chooser is open
     int choosingFor = -1; // button that the chooser's pick goes to
@@ -660,7 +661,7 @@ void SwitchPanel::paintEvent(QPaintEvent *)
     for (int i = 0; i < d->shownCount(); ++i)
         d->paintButton(painter, i);
 
-    if (!hasFocus() || !isEnabled())
+    if (!hasFocus() || !isEnabled() || !d->keyboardInUse)
         return;
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Theme::accent(), 2));
@@ -679,6 +680,7 @@ void SwitchPanel::mousePressEvent(QMouseEvent *event)
         QWidget::mousePressEvent(event);
         return;
     }
+    d->keyboardInUse = false;
     if (d->compact) {
         d->pressedButton = WholePanel;
         update();
@@ -714,6 +716,10 @@ void SwitchPanel::mouseReleaseEvent(QMouseEvent *event)
 
 void SwitchPanel::keyPressEvent(QKeyEvent *event)
 {
+    if (!d->keyboardInUse) {
+        d->keyboardInUse = true;
+        update();
+    }
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -774,6 +780,8 @@ void SwitchPanel::focusInEvent(QFocusEvent *event)
 {
     if (d->focusButton < 0 || d->focusButton >= d->shownCount())
         d->focusButton = d->firstActiveButton();
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        d->keyboardInUse = true;
     QWidget::focusInEvent(event);
     update();
 }
