@@ -29,7 +29,7 @@ private Q_SLOTS:
     void unloadingUnregistersTheIcons();
 
 private:
-    QLibrary library{QStringLiteral(E1_LIBRARY_DIR "/libtimeslots.so")};
+    QLibrary library {QStringLiteral(E1_LIBRARY_DIR "/libtimeslots.so")};
     SimulatedCard *card = nullptr;
     InstanceFunction instance = nullptr;
 };
@@ -56,10 +56,11 @@ void tst_PluginEntry::verificationTextIsTheInstrumentsQt4Build()
     auto verification = reinterpret_cast<VerificationFunction>(
         library.resolve("qt_plugin_query_verification_data"));
     QVERIFY(verification);
-    QCOMPARE(QByteArray(verification()), QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\n"
-                                                    "version=4.7.1\n"
-                                                    "debug=false\n"
-                                                    "buildkey=arm linux oe-g++ full-config"));
+    QCOMPARE(QByteArray(verification()),
+             QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\n"
+                        "version=4.7.1\n"
+                        "debug=false\n"
+                        "buildkey=arm linux oe-g++ full-config"));
 }
 
 void tst_PluginEntry::secondCallReturnsTheSameObject()
