@@ -259,6 +259,9 @@ void tst_WidgetGallery::slotPanels()
     panel->resize(size.isValid() ? size : panel->sizeHint());
     panel->show();
     if (enabled && !compact) {
+        // The keyboard's focus frame on button 2.
+        panel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(panel));
         panel->setFocus();
         QTest::keyClick(panel, Qt::Key_Right);
     }
