@@ -128,12 +128,12 @@ void tst_TimeSlots::windowEnabledFollowsRunningMeasurements_data()
     QTest::addColumn<QStringList>("running");
     QTest::addColumn<bool>("enabled");
     QTest::newRow("nothing runs") << QStringList() << true;
-    QTest::newRow("base") << QStringList {"base"} << false;
-    QTest::newRow("jitter") << QStringList {"jitter"} << false;
-    QTest::newRow("jtf") << QStringList {"jtf"} << false;
-    QTest::newRow("mtj") << QStringList {"mtj"} << false;
-    QTest::newRow("vfsignal never counts") << QStringList {"vfsignal"} << true;
-    QTest::newRow("vfsignal and mtj") << QStringList {"vfsignal", "mtj"} << false;
+    QTest::newRow("base") << QStringList{"base"} << false;
+    QTest::newRow("jitter") << QStringList{"jitter"} << false;
+    QTest::newRow("jtf") << QStringList{"jtf"} << false;
+    QTest::newRow("mtj") << QStringList{"mtj"} << false;
+    QTest::newRow("vfsignal never counts") << QStringList{"vfsignal"} << true;
+    QTest::newRow("vfsignal and mtj") << QStringList{"vfsignal", "mtj"} << false;
 }
 
 void tst_TimeSlots::windowEnabledFollowsRunningMeasurements()
@@ -178,7 +178,7 @@ void tst_TimeSlots::updatedReactsToTheVoiceDataSetOnly()
     card->setMaskValue(QStringLiteral("speaker"), QString());
     QCoreApplication::processEvents();
     card->publishData(QStringLiteral("vfsignal"),
-                      QVariantMap {{"level", "-12"}, {"frequency", "1020"}});
+                      QVariantMap{{"level", "-12"}, {"frequency", "1020"}});
     QCOMPARE(status->cellText(1, 2), QStringLiteral("Voice :  -12 dB, 1020 Hz"));
 
     // A change the plug-in has not been told of yet shows only after the right data set.
@@ -321,9 +321,9 @@ void tst_TimeSlots::countSlots_data()
     QTest::addColumn<QString>("direction");
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("count");
-    const QVariantMap mixed {{"timeslot-tx-1", "voice"}, {"timeslot-tx-2", "voice"},
-                             {"timeslot-tx-3", "pat"},   {"timeslot-rx-1", "voice"},
-                             {"timeslot-tx-0", "voice"}, {"timeslot-tx-31", "voice"}};
+    const QVariantMap mixed{{"timeslot-tx-1", "voice"}, {"timeslot-tx-2", "voice"},
+                            {"timeslot-tx-3", "pat"},   {"timeslot-rx-1", "voice"},
+                            {"timeslot-tx-0", "voice"}, {"timeslot-tx-31", "voice"}};
     QTest::newRow("nothing configured") << QVariantMap() << QStringList() << "tx"
                                         << "voice" << 0;
     QTest::newRow("tx voice, slot 0 ignored") << mixed << QStringList() << "tx"
@@ -335,7 +335,7 @@ void tst_TimeSlots::countSlots_data()
     QTest::newRow("case matters") << mixed << QStringList() << "tx"
                                   << "Voice" << 0;
     QTest::newRow("masked slots do not count")
-        << mixed << QStringList {"timeslot-tx-2", "timeslot-tx-31"} << "tx"
+        << mixed << QStringList{"timeslot-tx-2", "timeslot-tx-31"} << "tx"
         << "voice" << 1;
     QTest::newRow("missing keys are not none") << mixed << QStringList() << "rx"
                                                << "none" << 0;
@@ -360,14 +360,14 @@ void tst_TimeSlots::tsSelectedForVoice_data()
     QTest::addColumn<bool>("tx");
     QTest::newRow("nothing configured") << QVariantMap() << false << false;
     QTest::newRow("unstr hides voice")
-        << QVariantMap {{"structure", "unstr"}, {"timeslot-rx-5", "voice"}} << false << false;
+        << QVariantMap{{"structure", "unstr"}, {"timeslot-rx-5", "voice"}} << false << false;
     QTest::newRow("pcm30 longer variant")
-        << QVariantMap {{"structure", "pcm30crc"}, {"timeslot-rx-31", "voice"}} << true << false;
+        << QVariantMap{{"structure", "pcm30crc"}, {"timeslot-rx-31", "voice"}} << true << false;
     QTest::newRow("UNSTR is structured")
-        << QVariantMap {{"structure", "UNSTR"}, {"timeslot-tx-1", "voice"}} << false << true;
+        << QVariantMap{{"structure", "UNSTR"}, {"timeslot-tx-1", "voice"}} << false << true;
     QTest::newRow("slot 0 ignored")
-        << QVariantMap {{"timeslot-rx-0", "voice"}, {"timeslot-tx-0", "voice"}} << false << false;
-    QTest::newRow("case matters") << QVariantMap {{"timeslot-rx-2", "VOICE"}} << false << false;
+        << QVariantMap{{"timeslot-rx-0", "voice"}, {"timeslot-tx-0", "voice"}} << false << false;
+    QTest::newRow("case matters") << QVariantMap{{"timeslot-rx-2", "VOICE"}} << false << false;
 }
 
 void tst_TimeSlots::tsSelectedForVoice()
@@ -391,55 +391,55 @@ void tst_TimeSlots::statusLabelCells_data()
     QTest::addColumn<QString>("reading");
     QTest::addColumn<QString>("sourcePicture");
 
-    const QVariantMap reading {{"level", "-12"}, {"frequency", "1020"}};
-    const QVariantMap free {{"speaker", ""}, {"voice-transmit", ""}};
+    const QVariantMap reading{{"level", "-12"}, {"frequency", "1020"}};
+    const QVariantMap free{{"speaker", ""}, {"voice-transmit", ""}};
     QTest::newRow("no pattern, no data")
-        << QVariantMap {{"speaker", "off"}} << free << QVariantMap() << "PRBS: 2e15-1"
+        << QVariantMap{{"speaker", "off"}} << free << QVariantMap() << "PRBS: 2e15-1"
         << "VF: off" << false << "Voice :   dB,  Hz"
         << "";
-    QTest::newRow("speaker off and free") << QVariantMap {{"speaker", "off"}, {"pattern", "2e23"}}
-                                          << free << reading << "PRBS: 2e23-1"
-                                          << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
-                                          << "";
+    QTest::newRow("speaker off and free")
+        << QVariantMap{{"speaker", "off"}, {"pattern", "2e23"}} << free << reading << "PRBS: 2e23-1"
+        << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
+        << "";
     QTest::newRow("speaker on shows its picture")
-        << QVariantMap {{"speaker", "on"}, {"pattern", "all0"}} << free << reading
+        << QVariantMap{{"speaker", "on"}, {"pattern", "all0"}} << free << reading
         << "PRBS: 0" + QString(Ellipsis) << "VF: off" << true << "  -12 dB, 1020 Hz"
         << "";
     QTest::newRow("speaker on but masked")
-        << QVariantMap {{"speaker", "on"}} << QVariantMap {{"speaker", "masked"}} << reading
+        << QVariantMap{{"speaker", "on"}} << QVariantMap{{"speaker", "masked"}} << reading
         << "PRBS: 2e15-1"
         << "VF: off" << false << ""
         << "";
     QTest::newRow("level below range")
-        << QVariantMap {{"speaker", "off"}} << free
-        << QVariantMap {{"level", "<-24dB"}, {"frequency", "0"}} << "PRBS: 2e15-1"
+        << QVariantMap{{"speaker", "off"}} << free
+        << QVariantMap{{"level", "<-24dB"}, {"frequency", "0"}} << "PRBS: 2e15-1"
         << "VF: off" << false << "Voice :  < -24 dB, 0 Hz"
         << "";
-    QTest::newRow("tone source") << QVariantMap {{"voice-transmit", "tone"}, {"pattern", "55"}}
+    QTest::newRow("tone source") << QVariantMap{{"voice-transmit", "tone"}, {"pattern", "55"}}
                                  << free << reading << "PRBS: " + Quoted55 << "VF: off" << false
                                  << "Voice :  -12 dB, 1020 Hz"
                                  << ":/main/resource/tone_s.png";
     QTest::newRow("microphone source, manual pattern")
-        << QVariantMap {{"voice-transmit", "microphone"}, {"pattern", "0x12"}} << free << reading
+        << QVariantMap{{"voice-transmit", "microphone"}, {"pattern", "0x12"}} << free << reading
         << "PRBS: ***"
         << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
         << ":/main/resource/microphone_s.png";
     QTest::newRow("source masked")
-        << QVariantMap {{"voice-transmit", "tone"}} << QVariantMap {{"voice-transmit", "masked"}}
-        << reading << "PRBS: 2e15-1"
+        << QVariantMap{{"voice-transmit", "tone"}}
+        << QVariantMap{{"voice-transmit", "masked"}, {"speaker", ""}} << reading << "PRBS: 2e15-1"
         << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
         << "";
-    QTest::newRow("other source") << QVariantMap {{"voice-transmit", "mic"}} << free << reading
+    QTest::newRow("other source") << QVariantMap{{"voice-transmit", "mic"}} << free << reading
                                   << "PRBS: 2e15-1"
                                   << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
                                   << "";
     QTest::newRow("unmasked voice slot")
-        << QVariantMap {{"timeslot-tx-9", "voice"}} << free << reading << "PRBS: 2e15-1"
+        << QVariantMap{{"timeslot-tx-9", "voice"}} << free << reading << "PRBS: 2e15-1"
         << "VF: on" << false << "Voice :  -12 dB, 1020 Hz"
         << "";
     QTest::newRow("masked voice slot")
-        << QVariantMap {{"timeslot-rx-9", "voice"}}
-        << QVariantMap {{"timeslot-rx-9", "masked"}, {"speaker", ""}} << reading << "PRBS: 2e15-1"
+        << QVariantMap{{"timeslot-rx-9", "voice"}}
+        << QVariantMap{{"timeslot-rx-9", "masked"}, {"speaker", ""}} << reading << "PRBS: 2e15-1"
         << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
         << "";
 }
