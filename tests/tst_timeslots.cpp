@@ -36,6 +36,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void feedsAreOpenedInOrder();
     void widgetsAreBuiltOnFirstRequestWithoutParent();
     void windowEnabledFollowsRunningMeasurements_data();
     void windowEnabledFollowsRunningMeasurements();
@@ -94,6 +95,17 @@ void tst_TimeSlots::setConfiguration(const QVariantMap &values)
     clearConfiguration();
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
         card->setConfigValue(it.key(), it.value().toString());
+}
+
+void tst_TimeSlots::feedsAreOpenedInOrder()
+{
+    delete plugin;
+    QSignalSpy opened(card, &SimulatedCard::feedOpened);
+    plugin = new TimeSlots;
+    QStringList feeds;
+    for (const QList<QVariant> &arguments : opened)
+        feeds << arguments.at(0).toString();
+    QCOMPARE(feeds, QStringList({"base", "vfsignal", "jitter", "jtf", "mtj"}));
 }
 
 void tst_TimeSlots::widgetsAreBuiltOnFirstRequestWithoutParent()

@@ -67,6 +67,7 @@ DataProxy *SimulatedCardPrivate::openProxy(const QString &feed)
     proxyData->running = running.contains(feed);
     proxyData->data = data.value(feed);
     proxies.append(proxy);
+    Q_EMIT q->feedOpened(feed);
     return proxy;
 }
 

@@ -175,6 +175,8 @@ Q_SIGNALS:
     //! A command was run; emitted from inside execute().
     void commandExecuted(const QString &text, bool refused, const QString &errorText);
     void dataPublished(const QString &feed, const QVariantMap &data);
+    //! A reader opened the feed: a plug-in's createDataProxy() or CardController::dataProxy().
+    void feedOpened(const QString &feed);
 
 private:
     friend class SimulatedCardPrivate;
