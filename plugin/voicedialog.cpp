@@ -132,7 +132,7 @@ void VoiceDialog::updated(QVariantMap &data)
     level.replace(QLatin1Char('-'), QLatin1String("&ndash;"));
 
     const QString text = QLatin1String(TableBegin)
-        //: Captions of the received voice-frequency signal, right-aligned beside its values.
+        //: Captions of the received signal's level and frequency, one per line; keep the HTML tags.
         + tr("<nobr>Level : &nbsp;</nobr><br><nobr>Frequency : &nbsp;</nobr>")
         + QLatin1String(TableMiddle)
         //: Received level (%1, in decibels) above received frequency (%2, in hertz).
