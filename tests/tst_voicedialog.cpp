@@ -150,6 +150,7 @@ void tst_VoiceDialog::construction()
     setOnCard(assignments);
     if (!published.isEmpty())
         publish(published);
+    QSignalSpy feeds(card, SIGNAL(feedOpened(QString)));
     dialog = new VoiceDialog(*plugin, nullptr);
 
     // Until the first configuration update the form's own states stand.
@@ -161,6 +162,11 @@ void tst_VoiceDialog::construction()
     QCOMPARE(label("labelRx")->text(), labelRx);
     QCOMPARE(label("labelTx")->text(), QString());
     QVERIFY(card->commandLog().isEmpty());
+
+    // One reader of the voice-frequency feed for the dialog's whole life.
+    dialog->configUpdated();
+    QCOMPARE(feeds.count(), 1);
+    QCOMPARE(feeds.at(0).at(0).toString(), QStringLiteral("vfsignal"));
 }
 
 void tst_VoiceDialog::formFontsAndIcons()
