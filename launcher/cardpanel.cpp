@@ -130,15 +130,11 @@ CardPanel::CardPanel(SimulatedCard &card, QWidget *parent)
 
     connect(&card, &SimulatedCard::configurationChanged, this, &CardPanel::refresh);
     connect(&card, &SimulatedCard::commandExecuted, this, &CardPanel::appendLogEntry);
-    connect(&card, &SimulatedCard::measurementChanged, this, [this](const QString &name, bool on) {
-        for (QCheckBox *box : std::as_const(measurements)) {
-            if (box->property("feed").toString() == name)
-                box->setChecked(on);
-        }
-    });
+    connect(&card, &SimulatedCard::measurementChanged, this, &CardPanel::refreshMeasurements);
 
     for (const QString &command : card.commandLog())
         appendLogEntry(command, false, QString());
+    refreshMeasurements();
     refresh();
     setMinimumWidth(420);
 }
@@ -161,10 +157,7 @@ void CardPanel::resetCard()
     log->clear();
     logCount = 0;
     refusalArmed = false;
-    liveSignal->setChecked(card.liveSignal());
-    proxyFailure->setChecked(card.dataProxyFailure());
-    for (QCheckBox *box : std::as_const(measurements))
-        box->setChecked(card.isRunning(box->property("feed").toString()));
+    refreshMeasurements();
     refresh();
 }
 
@@ -252,7 +245,7 @@ QWidget *CardPanel::createLogPage()
     log->setUniformRowHeights(true);
     log->setAlternatingRowColors(true);
     log->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    log->header()->resizeSection(1, 190);
+    log->header()->resizeSection(1, 160);
     layout->addWidget(log, 1);
 
     auto *row = new QHBoxLayout;
@@ -323,6 +316,14 @@ void CardPanel::refresh()
     refreshConfiguration();
     refreshMasks();
     refreshRefusal();
+}
+
+void CardPanel::refreshMeasurements()
+{
+    for (QCheckBox *box : std::as_const(measurements))
+        box->setChecked(card.isRunning(box->property("feed").toString()));
+    liveSignal->setChecked(card.liveSignal());
+    proxyFailure->setChecked(card.dataProxyFailure());
 }
 
 void CardPanel::refreshStructure()

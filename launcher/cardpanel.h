@@ -46,6 +46,7 @@ private:
     QWidget *createMaskPage();
 
     void refresh();
+    void refreshMeasurements();
     void refreshStructure();
     void refreshConfiguration();
     void refreshMasks();

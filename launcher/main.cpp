@@ -58,6 +58,17 @@ QStringList takePluginArguments(int &argc, char *argv[])
     return taken;
 }
 
+QtMessageHandler qtMessages = nullptr;
+
+// The offscreen platform reports every window operation it cannot perform (raising, resizing
+// hints, keyboard grabs); none of them matters for rendering, so they are not passed on.
+void offscreenMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    qtMessages(type, context, message);
+}
+
 bool parseScreenSize(const QString &text, QSize *size)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
@@ -81,6 +92,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("e1-launcher"));
     QApplication::setApplicationVersion(QStringLiteral(E1_VERSION));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (QApplication::platformName() == QLatin1String("offscreen"))
+        qtMessages = qInstallMessageHandler(offscreenMessages);
     QTextStream out(stdout);
     QTextStream err(stderr);
 

@@ -42,6 +42,7 @@ private Q_SLOTS:
     void armedRefusalIsLoggedAndMarked();
     void tableEditsChangeTheCard();
     void resetRestoresTheFactoryState();
+    void panelShowsWhatTheCardAlreadyRuns();
     void widgetsGoBackToThePluginWhenTheLauncherCloses();
     void pluginDeletedFirstLeavesTheLauncherIntact();
     void screenshotsWriteEveryPicture();
@@ -260,6 +261,18 @@ void tst_Launcher::resetRestoresTheFactoryState()
     QTRY_COMPARE(combo->currentData().toString(), QStringLiteral("pcm30crc"));
 }
 
+void tst_Launcher::panelShowsWhatTheCardAlreadyRuns()
+{
+    delete launcher;
+    card->startMeasurement(QStringLiteral("jitter"));
+    card->setConfigValue(QStringLiteral("structure"), QStringLiteral("pcm31"));
+    launcher = new LauncherWindow(*loader.plugin(), *card);
+
+    QVERIFY(panelChild<QCheckBox>("measurement-jitter")->isChecked());
+    QVERIFY(!panelChild<QCheckBox>("measurement-base")->isChecked());
+    QCOMPARE(panelChild<QComboBox>("structure")->currentData().toString(), QStringLiteral("pcm31"));
+}
+
 void tst_Launcher::widgetsGoBackToThePluginWhenTheLauncherCloses()
 {
     openWindow();
@@ -338,13 +351,13 @@ void tst_Launcher::badCommandLineExitsWith2_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("mention");
 
-    QTest::newRow("unknown option") << QStringList {"--bogus"} << "bogus";
-    QTest::newRow("plug-in without path") << QStringList {"--plugin"} << "plugin";
-    QTest::newRow("missing plug-in") << QStringList {"--plugin", "/nonexistent/libtimeslots.so"}
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << "bogus";
+    QTest::newRow("plug-in without path") << QStringList{"--plugin"} << "plugin";
+    QTest::newRow("missing plug-in") << QStringList{"--plugin", "/nonexistent/libtimeslots.so"}
                                      << "/nonexistent/libtimeslots.so";
-    QTest::newRow("screen size not WxH") << QStringList {"--screen-size", "big"} << "big";
-    QTest::newRow("screen size too small") << QStringList {"--screen-size", "100x80"} << "100x80";
-    QTest::newRow("stray argument") << QStringList {"extra"} << "extra";
+    QTest::newRow("screen size not WxH") << QStringList{"--screen-size", "big"} << "big";
+    QTest::newRow("screen size too small") << QStringList{"--screen-size", "100x80"} << "100x80";
+    QTest::newRow("stray argument") << QStringList{"extra"} << "extra";
 }
 
 void tst_Launcher::badCommandLineExitsWith2()
