@@ -234,16 +234,19 @@ void tst_WidgetGallery2::checkButton_data()
 {
     QTest::addColumn<bool>("checked");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("unchecked") << false << true;
-    QTest::newRow("checked") << true << true;
-    QTest::newRow("unchecked-disabled") << false << false;
-    QTest::newRow("checked-disabled") << true << false;
+    QTest::addColumn<bool>("focus");
+    QTest::newRow("unchecked") << false << true << false;
+    QTest::newRow("checked") << true << true << false;
+    QTest::newRow("unchecked-focus") << false << true << true;
+    QTest::newRow("unchecked-disabled") << false << false << false;
+    QTest::newRow("checked-disabled") << true << false << false;
 }
 
 void tst_WidgetGallery2::checkButton()
 {
     QFETCH(bool, checked);
     QFETCH(bool, enabled);
+    QFETCH(bool, focus);
     QWidget holder;
     holder.setFont(screenFont(16));
     auto *layout = new QVBoxLayout(&holder);
@@ -255,6 +258,13 @@ void tst_WidgetGallery2::checkButton()
     button->setChecked(checked);
     button->setEnabled(enabled);
     holder.resize(holder.sizeHint().expandedTo(QSize(240, 0)));
+    if (focus) {
+        holder.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&holder));
+        holder.activateWindow();
+        button->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(button->hasFocus());
+    }
     save(&holder, QStringLiteral("checkbutton-") + QString::fromLatin1(QTest::currentDataTag()));
 }
 

@@ -3,10 +3,12 @@
 
 #include <QAbstractButton>
 
+class QStyleOptionButton;
+
 /*!
- * A checkable button with an icon and a text, drawn like the other buttons of the set: a
- * rounded face with the icon and the text on the left and a check lamp on the right. A checked
- * button has an accent frame and a lit lamp.
+ * A checkable button with an icon and a text, drawn like the other buttons of the set: the
+ * style's button face with the icon and the text on the left and a check lamp on the right. A
+ * checked button has an accent frame and a lit lamp.
  *
  * The button is checkable from construction, with a 27 x 27 icon size. setChecked() changes the
  * state silently as far as clicked() goes (only toggled() is emitted), so a program can mirror a
@@ -32,4 +34,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     //! The area inside the padding where the icon and text go, left of the lamp.
     QRect labelRect() const;
+    void initStyleOption(QStyleOptionButton *option) const;
+
+private:
+    QSize contentSize(const QString &shownText) const;
 };

@@ -4,7 +4,8 @@
 #include "theme.h"
 
 #include <QFontMetrics>
-#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace {
 
@@ -27,33 +28,49 @@ CheckButton::CheckButton(QWidget *parent)
 
 CheckButton::~CheckButton() = default;
 
-QSize CheckButton::sizeHint() const
+void CheckButton::initStyleOption(QStyleOptionButton *option) const
+{
+    option->initFrom(this);
+    option->features = QStyleOptionButton::None;
+    // A checked button keeps a raised face: the accent frame and the lamp show the state, so
+    // that a pressed look stays the answer to a press.
+    option->state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+}
+
+QSize CheckButton::contentSize(const QString &shownText) const
 {
     const QFontMetrics metrics(font());
     const bool hasIcon = !icon().isNull();
-    const bool hasText = !text().isEmpty();
-    int width = 2 * PadX;
+    const bool hasText = !shownText.isEmpty();
+    int width = 0;
     if (hasIcon)
         width += iconSize().width();
     if (hasIcon && hasText)
         width += Gap;
     if (hasText)
-        width += metrics.horizontalAdvance(text());
+        width += metrics.horizontalAdvance(shownText);
     if (isCheckable())
         width += Gap + Lamp;
-    const int content = qMax(hasIcon ? iconSize().height() : 0, metrics.height());
-    return QSize(qMax(width, 2 * MinHeight), qMax(MinHeight, content + 2 * PadY));
+    const int height = qMax(hasIcon ? iconSize().height() : 0, metrics.height());
+    return QSize(width + 2 * PadX, height + 2 * PadY);
+}
+
+QSize CheckButton::sizeHint() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QSize size
+        = style()->sizeFromContents(QStyle::CT_PushButton, &option, contentSize(text()), this);
+    return size.expandedTo(QSize(2 * MinHeight, MinHeight));
 }
 
 QSize CheckButton::minimumSizeHint() const
 {
-    const QFontMetrics metrics(font());
-    int width = 2 * PadX + metrics.horizontalAdvance(QStringLiteral("M…"));
-    if (!icon().isNull())
-        width += iconSize().width() + Gap;
-    if (isCheckable())
-        width += Gap + Lamp;
-    return QSize(width, sizeHint().height());
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QSize size = style()->sizeFromContents(QStyle::CT_PushButton, &option,
+                                                 contentSize(QStringLiteral("M…")), this);
+    return QSize(qMin(size.width(), sizeHint().width()), sizeHint().height());
 }
 
 QRect CheckButton::labelRect() const
@@ -69,35 +86,29 @@ void CheckButton::paintEvent(QPaintEvent *)
     const bool enabled = isEnabled();
     const bool checked = isCheckable() && isChecked();
 
-    QColor fill = Theme::button();
-    if (!enabled)
-        fill = Theme::buttonDisabled();
-    else if (isDown())
-        fill = Theme::pressed();
-    else if (checked)
-        fill = QColor(0xE8, 0xF0, 0xF9);
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
 
-    QColor border = Theme::frame();
-    if (checked)
-        border = enabled ? Theme::accent() : Theme::disabledText();
-    else if (enabled && underMouse())
-        border = Theme::text();
-    const qreal borderWidth = checked ? 2.0 : 1.0;
-
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const qreal inset = borderWidth / 2;
-    const QRectF outer = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
-    painter.setPen(QPen(border, borderWidth));
-    painter.setBrush(fill);
-    painter.drawRoundedRect(outer, Theme::Radius, Theme::Radius);
+    if (checked) {
+        // The checked look: a light accent wash over the face inside an accent frame.
+        const QColor edge = enabled ? Theme::accent() : Theme::disabledText();
+        QColor wash = edge;
+        wash.setAlpha(enabled ? 28 : 20);
+        painter.setPen(QPen(edge, 2));
+        painter.setBrush(wash);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), Theme::Radius,
+                                Theme::Radius);
+    }
 
+    // Keyboard focus: a dotted ring inside the face, apart from the checked frame.
     if (hasFocus()) {
-        QColor ring = Theme::accent();
-        ring.setAlpha(140);
-        painter.setPen(QPen(ring, 1.0, Qt::DotLine));
+        painter.setPen(QPen(Theme::accent(), 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(outer.adjusted(3, 3, -3, -3), Theme::Radius - 2, Theme::Radius - 2);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5), Theme::Radius - 2,
+                                Theme::Radius - 2);
     }
 
     // The check lamp: lit in the accent colour while the button is checked.
