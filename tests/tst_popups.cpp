@@ -101,7 +101,6 @@ private Q_SLOTS:
     void popupStaysOnScreenAtEveryEdge_data();
     void popupStaysOnScreenAtEveryEdge();
     void popupOpensAboveAButtonOfABottomBar();
-    void popupOpensBelowAWidgetAtTheTopOfTheScreen();
     void popupTakesSizeHintUnlessItsOwnerResizedIt();
     void escapeClosesPopup_data();
     void escapeClosesPopup();
@@ -308,22 +307,6 @@ void tst_Popups::popupOpensAboveAButtonOfABottomBar()
     QVERIFY(popup.isVisible());
     QVERIFY(popup.geometry().bottom() < anchor.top());
     QVERIFY(qAbs(popup.geometry().center().x() - anchor.center().x()) <= 1);
-}
-
-void tst_Popups::popupOpensBelowAWidgetAtTheTopOfTheScreen()
-{
-    QWidget window;
-    window.setGeometry(screenArea().left(), screenArea().top(), 400, 300);
-    auto *button = new QPushButton(QStringLiteral("Voice"), &window);
-    button->setGeometry(100, 0, 150, 45);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    TestPopup popup(&window);
-    popup.show(static_cast<const QWidget *>(button));
-    const QRect anchor(button->mapToGlobal(QPoint(0, 0)), button->size());
-    QVERIFY(popup.geometry().top() > anchor.bottom());
-    QVERIFY(screenArea().contains(popup.geometry()));
 }
 
 void tst_Popups::popupTakesSizeHintUnlessItsOwnerResizedIt()

@@ -42,8 +42,6 @@ private Q_SLOTS:
     void modelSendsOneCommandForAValidChange();
     void modelReportsOnlyChangesOfThePattern();
     void modelWithoutControllerSendsNothing();
-    void displayNames_data();
-    void displayNames();
 
     void choosingAPatternSendsIt_data();
     void choosingAPatternSendsIt();
@@ -110,17 +108,17 @@ void tst_Prbs::modelSendsOneCommandForAValidChange_data()
     QTest::addColumn<QStringList>("commands");
 
     QTest::newRow("2e23") << QStringLiteral("2e23") << true
-                          << QStringList {QStringLiteral("pattern 2e23")};
+                          << QStringList{QStringLiteral("pattern 2e23")};
     QTest::newRow("2e9 with -1") << QStringLiteral("2e9-1") << true
-                                 << QStringList {QStringLiteral("pattern 2e9")};
+                                 << QStringList{QStringLiteral("pattern 2e9")};
     QTest::newRow("all1") << QStringLiteral("all1") << true
-                          << QStringList {QStringLiteral("pattern all1")};
+                          << QStringList{QStringLiteral("pattern all1")};
     QTest::newRow("55") << QStringLiteral("55") << true
-                        << QStringList {QStringLiteral("pattern 55")};
+                        << QStringList{QStringLiteral("pattern 55")};
     QTest::newRow("user pattern") << QStringLiteral("0x1A2B") << true
-                                  << QStringList {QStringLiteral("pattern 0x1A2B")};
+                                  << QStringList{QStringLiteral("pattern 0x1A2B")};
     QTest::newRow("user pattern, 32 bits") << QStringLiteral("0xdeadBEEF") << true
-                                           << QStringList {QStringLiteral("pattern 0xdeadBEEF")};
+                                           << QStringList{QStringLiteral("pattern 0xdeadBEEF")};
     QTest::newRow("the card's pattern") << QStringLiteral("2e15") << true << QStringList();
     QTest::newRow("the card's pattern with -1")
         << QStringLiteral("2e15-1") << true << QStringList();
@@ -180,25 +178,6 @@ void tst_Prbs::modelWithoutControllerSendsNothing()
     QVERIFY(!lonely.setPattern(QStringLiteral("2e23")));
 }
 
-void tst_Prbs::displayNames_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("sequence") << QStringLiteral("2e9") << QStringLiteral("2^9-1");
-    QTest::newRow("sequence with -1") << QStringLiteral("2e20-1") << QStringLiteral("2^20-1");
-    QTest::newRow("all0") << QStringLiteral("all0") << QStringLiteral("All zeros");
-    QTest::newRow("55") << QStringLiteral("55") << QStringLiteral("Alternating 0101");
-    QTest::newRow("user") << QStringLiteral("0x1A2B") << QStringLiteral("User pattern 0x1A2B");
-    QTest::newRow("unknown") << QStringLiteral("bogus") << QStringLiteral("bogus");
-}
-
-void tst_Prbs::displayNames()
-{
-    QFETCH(QString, pattern);
-    QFETCH(QString, name);
-    QCOMPARE(PrbsModel::displayName(pattern), name);
-}
-
 void tst_Prbs::choosingAPatternSendsIt_data()
 {
     QTest::addColumn<QString>("button");
@@ -236,7 +215,7 @@ void tst_Prbs::choosingAPatternSendsIt()
     else
         QTest::mouseClick(choice, Qt::LeftButton);
 
-    QCOMPARE(card->commandLog(), QStringList {command});
+    QCOMPARE(card->commandLog(), QStringList{command});
     QCOMPARE(dialog.isVisible(), !closeOnChoice);
     QVERIFY(choice->isChecked());
 }
@@ -294,14 +273,14 @@ void tst_Prbs::userPatternIsSentWithApplyOrReturn_data()
     QTest::addColumn<QStringList>("commands");
 
     QTest::newRow("apply") << QStringLiteral("1A2B") << false
-                           << QStringList {QStringLiteral("pattern 0x1A2B")};
+                           << QStringList{QStringLiteral("pattern 0x1A2B")};
     QTest::newRow("return") << QStringLiteral("1A2B") << true
-                            << QStringList {QStringLiteral("pattern 0x1A2B")};
+                            << QStringList{QStringLiteral("pattern 0x1A2B")};
     QTest::newRow("lower case") << QStringLiteral("dead") << false
-                                << QStringList {QStringLiteral("pattern 0xdead")};
+                                << QStringList{QStringLiteral("pattern 0xdead")};
     QTest::newRow("nine digits, the ninth refused")
         << QStringLiteral("123456789") << false
-        << QStringList {QStringLiteral("pattern 0x12345678")};
+        << QStringList{QStringLiteral("pattern 0x12345678")};
     QTest::newRow("not hexadecimal, apply") << QStringLiteral("xyz") << false << QStringList();
     QTest::newRow("not hexadecimal, return") << QStringLiteral("xyz") << true << QStringList();
     QTest::newRow("nothing typed") << QString() << false << QStringList();
