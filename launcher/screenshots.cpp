@@ -65,6 +65,12 @@ bool Screenshots::render(const QString &target)
         return false;
     }
 
+    // A reading as the looped-back line carries it with the factory settings: the test tone
+    // sent on the transmit voice timeslot, heard on the receive one.
+    card.publishData(QStringLiteral("vfsignal"),
+                     {{QStringLiteral("level"), QStringLiteral("-10.2")},
+                      {QStringLiteral("frequency"), QStringLiteral("1000")}});
+
     launcher.show();
     settle();
     // Pressing the plug-in's own button is what opens its window on the instrument.
