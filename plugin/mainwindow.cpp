@@ -64,8 +64,11 @@ QColor arrowHeadColor()
 // Offers off, PRBS and voice on every slot button and marks timeslot 0 as frame alignment.
 void prepareSlotPanel(SwitchPanel *panel, const QIcon &blankIcon)
 {
+    //: Option of a slot button and of "All slots": the timeslot carries no test traffic.
     panel->setOptionName(OptionNone, MainWindow::tr("off"));
+    //: Option of a slot button: the timeslot carries the PRBS test pattern.
     panel->setOptionName(OptionPattern, MainWindow::tr("PRBS"));
+    //: Option of a slot button: the timeslot carries the voice channel.
     panel->setOptionName(OptionVoice, MainWindow::tr("Voice"));
     panel->setOptionSize(OptionSize);
     panel->setButton(0, QLatin1String(LabelFrameAlignment), blankIcon, QColor(), false);
@@ -476,9 +479,10 @@ void MainWindow::rebuildVoiceLabel()
     labelFont.setPointSize(ui->btnVoiceFunc->font().pointSize());
     painter.setFont(labelFont);
     painter.setPen(ui->btnVoiceFunc->palette().color(QPalette::ButtonText));
+    //: Caption drawn on the button that opens the voice dialog.
     painter.drawText(label.rect(), Qt::AlignCenter, tr("Voice..."));
     if (bits & SpeakerBit) {
-        const QPixmap speaker {QLatin1String(SpeakerImagePath)};
+        const QPixmap speaker{QLatin1String(SpeakerImagePath)};
         painter.drawPixmap(0, (label.height() - speaker.height()) / 2, speaker);
     }
     if (bits & (MicrophoneBit | ToneBit)) {

@@ -19,6 +19,7 @@ void TimeSlots::configLabelRow(StatusLabel *label, int row)
     QString text, exponent;
     prbsText(text, exponent,
              configValue(QLatin1String(KeyPattern), QLatin1String(DefaultStatusPattern)), false);
+    //: Begins the status row's test pattern, such as "PRBS: 2e15-1"; keep the blank.
     QString prbs = tr("PRBS: ") + text;
     if (!exponent.isEmpty())
         prbs += QLatin1Char('e') + exponent + QLatin1String("-1");
@@ -27,7 +28,14 @@ void TimeSlots::configLabelRow(StatusLabel *label, int row)
 
     const bool voiceOn = countSlots(QLatin1String(Rx), QLatin1String(SlotVoice)) != 0
         || countSlots(QLatin1String(Tx), QLatin1String(SlotVoice)) != 0;
-    const QString voice = tr("VF: ") + (voiceOn ? tr("on") : tr("off"));
+    //: Voice frequency: begins the status row's "VF: on" or "VF: off"; keep the blank.
+    const QString caption = tr("VF: ");
+    const QString state = voiceOn
+        //: After "VF: ": a voice timeslot is set.
+        ? tr("on")
+        //: After "VF: ": no voice timeslot is set.
+        : tr("off");
+    const QString voice = caption + state;
     label->setCell(1, row, Qt::AlignHCenter | Qt::AlignBottom, voice,
                    label->palette().color(QPalette::Text), 0, false);
 }
@@ -38,6 +46,7 @@ void TimeSlots::buildStatusLabel(bool fitSize)
         return;
 
     configLabelRow(statusItem, 1);
+    //: Title of the status panel item.
     statusItem->setCell(0, 0, Qt::AlignRight | Qt::AlignTop, tr("Timeslots"),
                         statusItem->palette().color(QPalette::Text), -3, false);
 
@@ -65,12 +74,14 @@ void TimeSlots::buildStatusLabel(bool fitSize)
         if (level == QLatin1String(LevelBelowRange))
             level = QLatin1String("< -24");
         const QString frequency = signal.value(QLatin1String(DataFrequency)).toString();
+        //: Received voice level (%1) and frequency (%2); keep the two leading blanks.
         reading = tr("  %1 dB, %2 Hz").arg(level, frequency);
     }
 
     statusItem->setCell(0, 2, Qt::AlignLeft | Qt::AlignVCenter, QPixmap(speakerPicture), false);
     QString middle;
     if (speakerFree)
+        //: Stands before the received level and frequency while the loudspeaker is off.
         middle = (speakerOn ? QString() : tr("Voice :")) + reading;
     statusItem->setCell(1, 2, Qt::AlignLeft | Qt::AlignVCenter, middle,
                         statusItem->palette().color(QPalette::Text), 0, false);

@@ -43,6 +43,7 @@ QWidget *TimeSlots::window()
 {
     if (!mainWindow) {
         mainWindow = new MainWindow(*this);
+        //: Title of the timeslot window.
         mainWindow->setWindowTitle(tr("Timeslots"));
         mainWindow->configUpdated();
         mainWindow->setEnabled(measStopped());
@@ -133,6 +134,7 @@ void TimeSlots::prbsText(QString &text, QString &exponent, QString const &patter
     // Quotation marks and the ellipsis are typographic characters, not translated words.
     const QChar open(0x2018), close(0x2019), ellipsis(0x2026);
     if (pattern == QLatin1String(PatternAllZeros)) {
+        //: Test pattern of one repeated bit; %1 is the bit in quotation marks, ‘0’ or ‘1’.
         text = longForm ? tr("All %1").arg(QString(open) + QLatin1Char('0') + close)
                         : QString(QLatin1Char('0')) + ellipsis;
     } else if (pattern == QLatin1String(PatternAllOnes)) {
@@ -142,6 +144,7 @@ void TimeSlots::prbsText(QString &text, QString &exponent, QString const &patter
         const QString quoted = QString(open) + QLatin1String("55") + close;
         text = longForm ? quoted + QLatin1String(" (0101") + ellipsis + QLatin1Char(')') : quoted;
     } else {
+        //: Test pattern entered by hand.
         text = longForm ? tr("Manually") : QLatin1String("***");
     }
 }
