@@ -251,10 +251,10 @@ MainWindow::~MainWindow()
 void MainWindow::configUpdated()
 {
     for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
-        const QString rx = plugin.configValue(QString::fromLatin1(KeyTimeslotRx).arg(slot),
+        const QString rx = plugin.configValue(timeslotKey(QLatin1String(Rx), slot),
                                               QLatin1String(DefaultSlotValue));
         ui->rxSlots->selectOption(slot, slotValues.indexOf(rx), true);
-        const QString tx = plugin.configValue(QString::fromLatin1(KeyTimeslotTx).arg(slot),
+        const QString tx = plugin.configValue(timeslotKey(QLatin1String(Tx), slot),
                                               QLatin1String(DefaultSlotValue));
         ui->txSlots->selectOption(slot, slotValues.indexOf(tx), true);
     }

@@ -11,8 +11,28 @@
 
 #include <QPainter>
 #include <QPen>
+#include <QPixmapCache>
 
 using namespace Vocabulary;
+
+namespace {
+
+// The status item is rebuilt on every update and every received level; a picture found in the
+// pixmap cache by its path costs no look at the resource's file information, as loading does.
+QPixmap statusPicture(const QString &path)
+{
+    QPixmap picture;
+    if (path.isEmpty())
+        return picture;
+    const QString key = QLatin1String("e1-timeslots:") + path;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture.load(path);
+        QPixmapCache::insert(key, picture);
+    }
+    return picture;
+}
+
+} // namespace
 
 void TimeSlots::configLabelRow(StatusLabel *label, int row)
 {
@@ -78,14 +98,16 @@ void TimeSlots::buildStatusLabel(bool fitSize)
         reading = tr("  %1 dB, %2 Hz").arg(level, frequency);
     }
 
-    statusItem->setCell(0, 2, Qt::AlignLeft | Qt::AlignVCenter, QPixmap(speakerPicture), false);
+    statusItem->setCell(0, 2, Qt::AlignLeft | Qt::AlignVCenter, statusPicture(speakerPicture),
+                        false);
     QString middle;
     if (speakerFree)
         //: Stands before the received level and frequency while the loudspeaker is off.
         middle = (speakerOn ? QString() : tr("Voice :")) + reading;
     statusItem->setCell(1, 2, Qt::AlignLeft | Qt::AlignVCenter, middle,
                         statusItem->palette().color(QPalette::Text), 0, false);
-    statusItem->setCell(2, 2, Qt::AlignRight | Qt::AlignVCenter, QPixmap(sourcePicture), false);
+    statusItem->setCell(2, 2, Qt::AlignRight | Qt::AlignVCenter, statusPicture(sourcePicture),
+                        false);
 
     if (fitSize)
         statusItem->adjustSize();

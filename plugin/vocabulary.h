@@ -101,11 +101,10 @@ inline QStringList slotValues()
                          << QLatin1String(SlotVoice);
 }
 
-// "timeslot-rx-7": the direction word first, then the slot number.
-inline QString timeslotKey(const QString &direction, int slot)
-{
-    return QString::fromLatin1(KeyTimeslot).arg(direction).arg(slot);
-}
+// "timeslot-rx-7": the direction word first, then the slot number. Every update reads the keys
+// of all 62 timeslots, some several times, so the keys of "rx" and "tx" are formed only once.
+QString timeslotKey(QLatin1String direction, int slot);
+QString timeslotKey(const QString &direction, int slot);
 
 // A computed slot mask: eight lower-case hexadecimal digits, without the "0x".
 inline QString maskDigits(quint32 mask)

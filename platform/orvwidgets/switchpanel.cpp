@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QHash>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -70,6 +71,10 @@ public:
     // Button geometry for the size it was computed for.
     mutable QVector<QRect> rects;
     mutable QSize rectsSize;
+    // The panel's palette with each face colour, by colour group and colour. The style keeps
+    // the bevels it drew by the palette's cache key; a palette changed afresh for every button
+    // would never find one and draw all 32 bevels again on every repaint.
+    mutable QHash<QPair<int, QRgb>, QPalette> facePalettes;
 
     bool validButton(int button) const { return button >= 0 && button < ButtonCount; }
     int shownCount() const { return qMin(ButtonCount, rows * columns); }
@@ -80,6 +85,7 @@ public:
 
     bool growOptions(int option);
     QColor faceOf(const Button &button) const;
+    QPalette facePalette(const QColor &face) const;
     const QVector<QRect> &buttonRects() const;
     void invalidateGeometry();
     QFont numberFont() const;
@@ -117,6 +123,19 @@ QColor SwitchPanelPrivate::faceOf(const Button &button) const
         return options.at(button.option).color;
     const QColor face = Theme::optionFace(button.option);
     return face.isValid() ? face : Theme::button();
+}
+
+QPalette SwitchPanelPrivate::facePalette(const QColor &face) const
+{
+    const QPalette panel = q->palette();
+    const QPair<int, QRgb> key(panel.currentColorGroup(), face.rgba());
+    auto it = facePalettes.constFind(key);
+    if (it == facePalettes.constEnd()) {
+        QPalette palette = panel;
+        palette.setColor(QPalette::Button, face);
+        it = facePalettes.insert(key, palette);
+    }
+    return it.value();
 }
 
 void SwitchPanelPrivate::invalidateGeometry()
@@ -334,7 +353,7 @@ void SwitchPanelPrivate::paintButton(QPainter &painter, int index) const
         bevel.state &= ~QStyle::State_Enabled;
     bevel.state |= down ? QStyle::State_Sunken : QStyle::State_Raised;
     const QColor face = faceOf(button);
-    bevel.palette.setColor(QPalette::Button, down ? face.darker(108) : face);
+    bevel.palette = facePalette(down ? face.darker(108) : face);
     q->style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &bevel, &painter, q);
 
     const int pad = compact ? 1 : Theme::Unit / 2;
@@ -765,10 +784,14 @@ void SwitchPanel::changeEvent(QEvent *event)
         update();
         break;
     case QEvent::FontChange:
+        d->invalidateGeometry();
+        break;
     case QEvent::StyleChange:
+        d->facePalettes.clear();
         d->invalidateGeometry();
         break;
     case QEvent::PaletteChange:
+        d->facePalettes.clear();
         update();
         break;
     default:
