@@ -6,7 +6,8 @@
 # Builds the .qm file of every .ts file with the normal build (lrelease) and embeds them in
 # <target> as ":/i18n/<ts name>.qm", through a resource collection of its own named
 # "<name>_i18n" (so the target's other collections keep their names). A target whose object files
-# might not be linked (a static library) calls Q_INIT_RESOURCE(<name>_i18n) before using them.
+# might not be linked (a static library) calls Q_INIT_RESOURCE(<name>_i18n) before using them,
+# where E1_TRANSLATIONS_EMBEDDED is defined: without Qt's Linguist tools there is nothing to embed.
 #
 # The .ts files are refreshed from the target's own sources and SOURCES (further files whose
 # texts belong to the same translation) by the target "lupdate_<name>" and by "lupdate",
@@ -72,6 +73,7 @@ function(e1_add_translations target)
         VERBATIM)
     set_source_files_properties(${qrc_cpp} PROPERTIES GENERATED ON SKIP_AUTOGEN ON)
     target_sources(${target} PRIVATE ${qrc_cpp})
+    target_compile_definitions(${target} PRIVATE E1_TRANSLATIONS_EMBEDDED)
 
     # lupdate: every user text of the sources, with relative locations and no obsolete entries.
     add_custom_target(lupdate_${arg_NAME}

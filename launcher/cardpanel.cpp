@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -69,11 +70,11 @@ QString structureDescription(const QString &structure)
     return QString();
 }
 
-QTableWidget *keyValueTable(const QString &objectName, const QStringList &headers, QWidget *parent)
+// A key column and a value column; their headers come with the panel's texts.
+QTableWidget *keyValueTable(const QString &objectName, QWidget *parent)
 {
-    auto *table = new QTableWidget(0, headers.size(), parent);
+    auto *table = new QTableWidget(0, 2, parent);
     table->setObjectName(objectName);
-    table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(22);
     table->horizontalHeader()->setStretchLastSection(true);
@@ -101,7 +102,7 @@ CardPanel::CardPanel(SimulatedCard &card, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto *title = new QLabel(tr("Simulated E1 card \"%1\"").arg(card.name()), this);
+    title = new QLabel(this);
     QFont bold = title->font();
     bold.setBold(true);
     bold.setPointSize(bold.pointSize() + 1);
@@ -111,21 +112,19 @@ CardPanel::CardPanel(SimulatedCard &card, QWidget *parent)
     layout->addWidget(createMeasurementGroup());
     layout->addWidget(createFaultGroup());
 
-    auto *tabs = new QTabWidget(this);
+    tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("cardTabs"));
-    tabs->addTab(createLogPage(), tr("Command Log"));
-    tabs->addTab(createConfigurationPage(), tr("Configuration"));
-    tabs->addTab(createMaskPage(), tr("Masks"));
+    tabs->addTab(createLogPage(), QString());
+    tabs->addTab(createConfigurationPage(), QString());
+    tabs->addTab(createMaskPage(), QString());
     layout->addWidget(tabs, 1);
 
-    auto *reset = new QPushButton(tr("Reset to Factory Settings"), this);
-    reset->setObjectName(QStringLiteral("resetCard"));
-    reset->setToolTip(tr("Factory configuration, no mask overrides, an empty log and every "
-                         "measurement stopped"));
-    connect(reset, &QPushButton::clicked, this, &CardPanel::resetCard);
+    resetButton = new QPushButton(this);
+    resetButton->setObjectName(QStringLiteral("resetCard"));
+    connect(resetButton, &QPushButton::clicked, this, &CardPanel::resetCard);
     auto *bottom = new QHBoxLayout;
     bottom->addStretch(1);
-    bottom->addWidget(reset);
+    bottom->addWidget(resetButton);
     layout->addLayout(bottom);
 
     connect(&card, &SimulatedCard::configurationChanged, this, &CardPanel::refresh);
@@ -134,12 +133,68 @@ CardPanel::CardPanel(SimulatedCard &card, QWidget *parent)
 
     for (const QString &command : card.commandLog())
         appendLogEntry(command, false, QString());
+    retranslate();
     refreshMeasurements();
     refresh();
     setMinimumWidth(420);
 }
 
 CardPanel::~CardPanel() = default;
+
+void CardPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        refresh();
+    }
+    QWidget::changeEvent(event);
+}
+
+// Every text of the panel but the log's entries, which keep the language they were written in.
+void CardPanel::retranslate()
+{
+    title->setText(tr("Simulated E1 card \"%1\"").arg(card.name()));
+    tabs->setTabText(0, tr("Command Log"));
+    tabs->setTabText(1, tr("Configuration"));
+    tabs->setTabText(2, tr("Masks"));
+    resetButton->setText(tr("Reset to Factory Settings"));
+    resetButton->setToolTip(tr("Factory configuration, no mask overrides, an empty log and every "
+                               "measurement stopped"));
+
+    lineGroup->setTitle(tr("Line"));
+    structureLabel->setText(tr("&Structure:"));
+    for (int i = 0; i < structure->count(); ++i) {
+        const QString value = structure->itemData(i).toString();
+        const QString description = structureDescription(value);
+        structure->setItemText(
+            i,
+            description.isEmpty() ? value : QStringLiteral("%1 \u2013 %2").arg(value, description));
+    }
+
+    measurementGroup->setTitle(tr("Measurements"));
+    for (QCheckBox *box : std::as_const(measurements))
+        box->setToolTip(tr("Runs the measurement \"%1\"").arg(box->property("feed").toString()));
+    liveSignal->setText(tr("Live voice-frequency signal"));
+    liveSignal->setToolTip(tr("The line is looped back: the receive voice timeslot hears what "
+                              "transmit sends in it"));
+
+    faultGroup->setTitle(tr("Faults"));
+    refusalText->setPlaceholderText(tr("Error text of the refusal"));
+    refusalText->setToolTip(tr("An error text containing \"voice\" makes the plug-in warn"));
+    refuseNext->setText(tr("Refuse Next Command"));
+    proxyFailure->setText(tr("Fail to open measurement feeds"));
+
+    log->setHeaderLabels({tr("#"), tr("Command"), tr("Result")});
+    commandLine->setPlaceholderText(tr("Command, e.g. timeslot rx 7 pat"));
+    clearLogButton->setText(tr("Clear"));
+    configTable->setHorizontalHeaderLabels({tr("Key"), tr("Value")});
+    removeValueAction->setText(tr("Remove Value"));
+    configurationHint->setText(tr("Edit a value to change it on the card, without its rules."));
+    maskTable->setHorizontalHeaderLabels({tr("Key"), tr("Mask")});
+    maskHint->setText(tr("An empty mask leaves the item available; edited masks are kept until "
+                         "cleared."));
+    clearOverrideButton->setText(tr("Clear Override"));
+}
 
 void CardPanel::setStructure(const QString &value)
 {
@@ -163,25 +218,24 @@ void CardPanel::resetCard()
 
 QWidget *CardPanel::createLineGroup()
 {
-    auto *group = new QGroupBox(tr("Line"), this);
-    auto *form = new QFormLayout(group);
-    structure = new QComboBox(group);
+    lineGroup = new QGroupBox(this);
+    auto *form = new QFormLayout(lineGroup);
+    structure = new QComboBox(lineGroup);
     structure->setObjectName(QStringLiteral("structure"));
-    for (const QString &value : SimulatedCard::structures()) {
-        const QString description = structureDescription(value);
-        structure->addItem(
-            description.isEmpty() ? value : QStringLiteral("%1 \u2013 %2").arg(value, description),
-            value);
-    }
+    for (const QString &value : SimulatedCard::structures())
+        structure->addItem(value, value);
     connect(structure, QOverload<int>::of(&QComboBox::activated), this,
             [this](int index) { setStructure(structure->itemData(index).toString()); });
-    form->addRow(tr("&Structure:"), structure);
-    return group;
+    structureLabel = new QLabel(lineGroup);
+    structureLabel->setBuddy(structure);
+    form->addRow(structureLabel, structure);
+    return lineGroup;
 }
 
 QWidget *CardPanel::createMeasurementGroup()
 {
-    auto *group = new QGroupBox(tr("Measurements"), this);
+    measurementGroup = new QGroupBox(this);
+    QGroupBox *group = measurementGroup;
     auto *grid = new QGridLayout(group);
     const QStringList feeds = SimulatedCard::feedNames();
     for (int i = 0; i < feeds.size(); ++i) {
@@ -189,7 +243,6 @@ QWidget *CardPanel::createMeasurementGroup()
         auto *box = new QCheckBox(feed, group);
         box->setObjectName(QStringLiteral("measurement-") + feed);
         box->setProperty("feed", feed);
-        box->setToolTip(tr("Runs the measurement \"%1\"").arg(feed));
         connect(box, &QCheckBox::clicked, this, [this, feed](bool on) {
             if (on)
                 this->card.startMeasurement(feed);
@@ -199,10 +252,8 @@ QWidget *CardPanel::createMeasurementGroup()
         grid->addWidget(box, i / 3, i % 3);
         measurements.append(box);
     }
-    liveSignal = new QCheckBox(tr("Live voice-frequency signal"), group);
+    liveSignal = new QCheckBox(group);
     liveSignal->setObjectName(QStringLiteral("liveSignal"));
-    liveSignal->setToolTip(tr("The line is looped back: the receive voice timeslot hears what "
-                              "transmit sends in it"));
     connect(liveSignal, &QCheckBox::clicked, this, [this](bool on) { card.setLiveSignal(on); });
     grid->addWidget(liveSignal, (feeds.size() + 2) / 3, 0, 1, 3);
     return group;
@@ -210,19 +261,19 @@ QWidget *CardPanel::createMeasurementGroup()
 
 QWidget *CardPanel::createFaultGroup()
 {
-    auto *group = new QGroupBox(tr("Faults"), this);
+    faultGroup = new QGroupBox(this);
+    QGroupBox *group = faultGroup;
     auto *grid = new QGridLayout(group);
+    // The user's own text once typed; the example is in the language the panel started in.
     refusalText = new QLineEdit(tr("the card is busy"), group);
     refusalText->setObjectName(QStringLiteral("refusalText"));
-    refusalText->setPlaceholderText(tr("Error text of the refusal"));
-    refusalText->setToolTip(tr("An error text containing \"voice\" makes the plug-in warn"));
-    refuseNext = new QPushButton(tr("Refuse Next Command"), group);
+    refuseNext = new QPushButton(group);
     refuseNext->setObjectName(QStringLiteral("refuseNext"));
     connect(refuseNext, &QPushButton::clicked, this, &CardPanel::armRefusal);
     connect(refusalText, &QLineEdit::returnPressed, this, &CardPanel::armRefusal);
     refusalState = new QLabel(group);
     refusalState->setObjectName(QStringLiteral("refusalState"));
-    proxyFailure = new QCheckBox(tr("Fail to open measurement feeds"), group);
+    proxyFailure = new QCheckBox(group);
     proxyFailure->setObjectName(QStringLiteral("proxyFailure"));
     connect(proxyFailure, &QCheckBox::clicked, this,
             [this](bool on) { card.setDataProxyFailure(on); });
@@ -240,7 +291,7 @@ QWidget *CardPanel::createLogPage()
     auto *layout = new QVBoxLayout(page);
     log = new QTreeWidget(page);
     log->setObjectName(QStringLiteral("commandLog"));
-    log->setHeaderLabels({tr("#"), tr("Command"), tr("Result")});
+    log->setColumnCount(3);
     log->setRootIsDecorated(false);
     log->setUniformRowHeights(true);
     log->setAlternatingRowColors(true);
@@ -251,7 +302,6 @@ QWidget *CardPanel::createLogPage()
     auto *row = new QHBoxLayout;
     commandLine = new QLineEdit(page);
     commandLine->setObjectName(QStringLiteral("commandLine"));
-    commandLine->setPlaceholderText(tr("Command, e.g. timeslot rx 7 pat"));
     connect(commandLine, &QLineEdit::returnPressed, this, [this] {
         const QString command = commandLine->text().trimmed();
         if (command.isEmpty())
@@ -259,15 +309,15 @@ QWidget *CardPanel::createLogPage()
         sendCommand(command);
         commandLine->clear();
     });
-    auto *clear = new QPushButton(tr("Clear"), page);
-    clear->setObjectName(QStringLiteral("clearLog"));
-    connect(clear, &QPushButton::clicked, this, [this] {
+    clearLogButton = new QPushButton(page);
+    clearLogButton->setObjectName(QStringLiteral("clearLog"));
+    connect(clearLogButton, &QPushButton::clicked, this, [this] {
         card.clearCommandLog();
         log->clear();
         logCount = 0;
     });
     row->addWidget(commandLine, 1);
-    row->addWidget(clear);
+    row->addWidget(clearLogButton);
     layout->addLayout(row);
     return page;
 }
@@ -276,16 +326,16 @@ QWidget *CardPanel::createConfigurationPage()
 {
     auto *page = new QWidget(this);
     auto *layout = new QVBoxLayout(page);
-    configTable = keyValueTable(QStringLiteral("configTable"), {tr("Key"), tr("Value")}, page);
+    configTable = keyValueTable(QStringLiteral("configTable"), page);
     configTable->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto *remove = new QAction(tr("Remove Value"), configTable);
-    connect(remove, &QAction::triggered, this, &CardPanel::removeSelectedValues);
-    configTable->addAction(remove);
+    removeValueAction = new QAction(configTable);
+    connect(removeValueAction, &QAction::triggered, this, &CardPanel::removeSelectedValues);
+    configTable->addAction(removeValueAction);
     connect(configTable, &QTableWidget::itemChanged, this, &CardPanel::configurationEdited);
     layout->addWidget(configTable);
-    auto *hint = new QLabel(tr("Edit a value to change it on the card, without its rules."), page);
-    hint->setWordWrap(true);
-    layout->addWidget(hint);
+    configurationHint = new QLabel(page);
+    configurationHint->setWordWrap(true);
+    layout->addWidget(configurationHint);
     return page;
 }
 
@@ -293,19 +343,17 @@ QWidget *CardPanel::createMaskPage()
 {
     auto *page = new QWidget(this);
     auto *layout = new QVBoxLayout(page);
-    maskTable = keyValueTable(QStringLiteral("maskTable"), {tr("Key"), tr("Mask")}, page);
+    maskTable = keyValueTable(QStringLiteral("maskTable"), page);
     connect(maskTable, &QTableWidget::itemChanged, this, &CardPanel::maskEdited);
     layout->addWidget(maskTable);
     auto *row = new QHBoxLayout;
-    auto *hint = new QLabel(tr("An empty mask leaves the item available; edited masks are "
-                               "kept until cleared."),
-                            page);
-    hint->setWordWrap(true);
-    auto *clear = new QPushButton(tr("Clear Override"), page);
-    clear->setObjectName(QStringLiteral("clearOverride"));
-    connect(clear, &QPushButton::clicked, this, &CardPanel::clearSelectedOverrides);
-    row->addWidget(hint, 1);
-    row->addWidget(clear);
+    maskHint = new QLabel(page);
+    maskHint->setWordWrap(true);
+    clearOverrideButton = new QPushButton(page);
+    clearOverrideButton->setObjectName(QStringLiteral("clearOverride"));
+    connect(clearOverrideButton, &QPushButton::clicked, this, &CardPanel::clearSelectedOverrides);
+    row->addWidget(maskHint, 1);
+    row->addWidget(clearOverrideButton);
     layout->addLayout(row);
     return page;
 }

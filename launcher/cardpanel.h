@@ -3,11 +3,14 @@
 
 #include <QWidget>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
 class QTableWidgetItem;
 class QTreeWidget;
@@ -37,7 +40,11 @@ public Q_SLOTS:
     //! Factory settings, an empty log and every measurement stopped.
     void resetCard();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     QWidget *createLineGroup();
     QWidget *createMeasurementGroup();
     QWidget *createFaultGroup();
@@ -59,6 +66,18 @@ private:
     void armRefusal();
 
     SimulatedCard &card;
+    QLabel *title = nullptr;
+    QTabWidget *tabs = nullptr;
+    QPushButton *resetButton = nullptr;
+    QGroupBox *lineGroup = nullptr;
+    QLabel *structureLabel = nullptr;
+    QGroupBox *measurementGroup = nullptr;
+    QGroupBox *faultGroup = nullptr;
+    QPushButton *clearLogButton = nullptr;
+    QAction *removeValueAction = nullptr;
+    QLabel *configurationHint = nullptr;
+    QLabel *maskHint = nullptr;
+    QPushButton *clearOverrideButton = nullptr;
     QComboBox *structure = nullptr;
     QList<QCheckBox *> measurements;
     QCheckBox *liveSignal = nullptr;

@@ -2,12 +2,15 @@
 #include "launcherwindow.h"
 
 #include "cardpanel.h"
+#include "languages.h"
 
 #include <launcherplugin.h>
 #include <simulatedcard.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -92,7 +95,6 @@ LauncherWindow::LauncherWindow(LauncherPlugin &plugin, SimulatedCard &card, cons
     , card(card)
 {
     setObjectName(QStringLiteral("LauncherWindow"));
-    setWindowTitle(tr("E1 Launcher"));
 
     auto *central = new QWidget(this);
     auto *layout = new QHBoxLayout(central);
@@ -110,7 +112,7 @@ LauncherWindow::LauncherWindow(LauncherPlugin &plugin, SimulatedCard &card, cons
     connect(&plugin, &LauncherPlugin::windowRequested, this, &LauncherWindow::openPluginWindow);
     connect(&card, &SimulatedCard::configurationChanged, this, &LauncherWindow::updateLineStatus);
     connect(&card, &SimulatedCard::measurementChanged, this, &LauncherWindow::updateLineStatus);
-    updateLineStatus();
+    retranslate();
 }
 
 LauncherWindow::~LauncherWindow()
@@ -135,6 +137,7 @@ bool LauncherWindow::isPluginWindowOpen() const
 
 void LauncherWindow::setPluginPath(const QString &path)
 {
+    pluginFile = path;
     pluginPath->setText(tr("Plug-in: %1").arg(path));
 }
 
@@ -142,6 +145,7 @@ void LauncherWindow::releasePluginWidgets()
 {
     for (QPointer<QWidget> *widget : {&pluginButton, &pluginWindow, &pluginStatusItem}) {
         if (*widget) {
+            (*widget)->removeEventFilter(this);
             (*widget)->hide();
             (*widget)->setParent(nullptr);
         }
@@ -158,6 +162,8 @@ void LauncherWindow::openPluginWindow()
         return;
     if (window != pluginWindow) {
         pluginWindow = window;
+        // The title bar follows the window's title, which a language change may set anew.
+        window->installEventFilter(this);
         window->setParent(windowPage);
         windowPage->layout()->addWidget(window);
     }
@@ -191,12 +197,12 @@ QWidget *LauncherWindow::createInstrument(const QSize &screenSize)
     row->addWidget(createScreen(screenSize));
     layout->addLayout(row);
 
-    auto *caption = coloredLabel(tr("E1 line test instrument  ·  2.048 Mbit/s"), bezelText, bezel);
-    QFont font = caption->font();
+    instrumentCaption = coloredLabel(QString(), bezelText, bezel);
+    QFont font = instrumentCaption->font();
     font.setPointSize(font.pointSize() - 1);
-    caption->setFont(font);
-    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    layout->addWidget(caption);
+    instrumentCaption->setFont(font);
+    instrumentCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(instrumentCaption);
     bezel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return bezel;
 }
@@ -243,8 +249,8 @@ QWidget *LauncherWindow::createLauncherArea()
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
 
-    auto *caption = coloredLabel(tr("Applications"), QColor(0x55, 0x5E, 0x69), launcherBox);
-    layout->addWidget(caption);
+    applicationsCaption = coloredLabel(QString(), QColor(0x55, 0x5E, 0x69), launcherBox);
+    layout->addWidget(applicationsCaption);
     if (launcherPlugin) {
         pluginButton = launcherPlugin->button();
         if (pluginButton) {
@@ -271,11 +277,10 @@ QWidget *LauncherWindow::createScreen(const QSize &screenSize)
     homePage = new QWidget(screen);
     homePage->setObjectName(QStringLiteral("homePage"));
     auto *home = new QVBoxLayout(homePage);
-    auto *hint = coloredLabel(tr("Press an application's button to open it on this screen."),
-                              QColor(0x6B, 0x74, 0x7F), homePage);
-    hint->setAlignment(Qt::AlignCenter);
-    hint->setWordWrap(true);
-    home->addWidget(hint);
+    homeHint = coloredLabel(QString(), QColor(0x6B, 0x74, 0x7F), homePage);
+    homeHint->setAlignment(Qt::AlignCenter);
+    homeHint->setWordWrap(true);
+    home->addWidget(homeHint);
     screen->addWidget(homePage);
 
     windowPage = new QWidget(screen);
@@ -293,9 +298,8 @@ QWidget *LauncherWindow::createScreen(const QSize &screenSize)
     bold.setBold(true);
     windowTitle->setFont(bold);
     title->addWidget(windowTitle, 1);
-    closeButton = new QPushButton(tr("Close"), titleBar);
+    closeButton = new QPushButton(titleBar);
     closeButton->setObjectName(QStringLiteral("closeWindow"));
-    closeButton->setToolTip(tr("Close the window and return to the launcher"));
     closeButton->setEnabled(false);
     connect(closeButton, &QPushButton::clicked, this, &LauncherWindow::closePluginWindow);
     title->addWidget(closeButton);
@@ -308,35 +312,106 @@ QWidget *LauncherWindow::createScreen(const QSize &screenSize)
 
 void LauncherWindow::createMenus()
 {
-    QMenu *launcher = menuBar()->addMenu(tr("&Launcher"));
-    QAction *open = launcher->addAction(tr("&Open Window"));
-    open->setShortcut(QKeySequence(tr("Ctrl+O")));
-    connect(open, &QAction::triggered, this, [this] {
+    launcherMenu = menuBar()->addMenu(QString());
+    openAction = launcherMenu->addAction(QString());
+    connect(openAction, &QAction::triggered, this, [this] {
         // As the button does: the plug-in decides, and asks for its window to be shown.
         if (launcherPlugin)
             launcherPlugin->buttonClicked();
     });
-    QAction *close = launcher->addAction(tr("&Close Window"));
-    close->setShortcut(QKeySequence(tr("Ctrl+W")));
-    connect(close, &QAction::triggered, this, &LauncherWindow::closePluginWindow);
-    launcher->addSeparator();
-    QAction *quit = launcher->addAction(tr("&Quit"));
-    quit->setShortcut(QKeySequence::Quit);
-    connect(quit, &QAction::triggered, this, &QWidget::close);
+    closeAction = launcherMenu->addAction(QString());
+    connect(closeAction, &QAction::triggered, this, &LauncherWindow::closePluginWindow);
+    launcherMenu->addSeparator();
+    quitAction = launcherMenu->addAction(QString());
+    quitAction->setShortcut(QKeySequence::Quit);
+    connect(quitAction, &QAction::triggered, this, &QWidget::close);
 
-    QMenu *cardMenu = menuBar()->addMenu(tr("&Card"));
-    QAction *reset = cardMenu->addAction(tr("&Reset to Factory Settings"));
-    connect(reset, &QAction::triggered, panel, &CardPanel::resetCard);
+    cardMenu = menuBar()->addMenu(QString());
+    resetAction = cardMenu->addAction(QString());
+    connect(resetAction, &QAction::triggered, panel, &CardPanel::resetCard);
 
-    QMenu *help = menuBar()->addMenu(tr("&Help"));
-    QAction *about = help->addAction(tr("&About"));
-    connect(about, &QAction::triggered, this, [this] {
+    helpMenu = menuBar()->addMenu(QString());
+    aboutAction = helpMenu->addAction(QString());
+    connect(aboutAction, &QAction::triggered, this, [this] {
         QMessageBox::about(this, tr("About E1 Launcher"),
                            tr("<p><b>E1 Launcher</b> %1</p>"
                               "<p>Runs the instrument's timeslot plug-in on the desktop, over a "
                               "simulated E1 card.</p>")
                                .arg(QApplication::applicationVersion()));
     });
+}
+
+void LauncherWindow::setLanguages(Languages *choice)
+{
+    if (languages || !choice)
+        return;
+    languages = choice;
+    languageChoice = new QMenu(this);
+    languageChoice->setObjectName(QStringLiteral("languageMenu"));
+    menuBar()->insertMenu(helpMenu->menuAction(), languageChoice);
+    languageActions = new QActionGroup(this);
+    languageActions->setExclusive(true);
+    for (const QString &code : Languages::codes()) {
+        QAction *action = languageChoice->addAction(Languages::nativeName(code));
+        action->setObjectName(QStringLiteral("language-") + code);
+        action->setData(code);
+        action->setCheckable(true);
+        languageActions->addAction(action);
+        connect(action, &QAction::triggered, this, [this, code] {
+            if (languages)
+                languages->setLanguage(code);
+        });
+    }
+    connect(languages, &Languages::languageChanged, this, &LauncherWindow::showLanguage);
+    showLanguage(languages->current());
+    retranslate();
+}
+
+void LauncherWindow::showLanguage(const QString &code)
+{
+    for (QAction *action : languageActions->actions())
+        action->setChecked(action->data().toString() == code);
+}
+
+void LauncherWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
+}
+
+bool LauncherWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == pluginWindow && event->type() == QEvent::WindowTitleChange)
+        windowTitle->setText(pluginWindow->windowTitle());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void LauncherWindow::retranslate()
+{
+    setWindowTitle(tr("E1 Launcher"));
+    instrumentCaption->setText(tr("E1 line test instrument  ·  2.048 Mbit/s"));
+    applicationsCaption->setText(tr("Applications"));
+    homeHint->setText(tr("Press an application's button to open it on this screen."));
+    closeButton->setText(tr("Close"));
+    closeButton->setToolTip(tr("Close the window and return to the launcher"));
+    if (!pluginFile.isEmpty())
+        pluginPath->setText(tr("Plug-in: %1").arg(pluginFile));
+
+    launcherMenu->setTitle(tr("&Launcher"));
+    openAction->setText(tr("&Open Window"));
+    openAction->setShortcut(QKeySequence(tr("Ctrl+O")));
+    closeAction->setText(tr("&Close Window"));
+    closeAction->setShortcut(QKeySequence(tr("Ctrl+W")));
+    quitAction->setText(tr("&Quit"));
+    cardMenu->setTitle(tr("&Card"));
+    resetAction->setText(tr("&Reset to Factory Settings"));
+    if (languageChoice)
+        //: Menu of the languages, each named in its own language.
+        languageChoice->setTitle(tr("&Language"));
+    helpMenu->setTitle(tr("&Help"));
+    aboutAction->setText(tr("&About"));
+    updateLineStatus();
 }
 
 void LauncherWindow::updateLineStatus()

@@ -5,8 +5,12 @@
 #include <QPointer>
 
 class CardPanel;
+class Languages;
 class LauncherPlugin;
+class QAction;
+class QActionGroup;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QStackedWidget;
 class SimulatedCard;
@@ -47,11 +51,19 @@ public:
     //! Gives the plug-in's widgets back to it, hidden and without a parent.
     void releasePluginWidgets();
 
+    //! Offers the languages of \a languages in a "Language" menu, which follows their changes.
+    void setLanguages(Languages *languages);
+    QMenu *languageMenu() const { return languageChoice; }
+
 public Q_SLOTS:
     //! Opens the plug-in's window in the screen area, as the launcher does on its button.
     void openPluginWindow();
     //! Closes the plug-in's window and shows the launcher's home screen again.
     void closePluginWindow();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *createInstrument(const QSize &screenSize);
@@ -60,6 +72,8 @@ private:
     QWidget *createScreen(const QSize &screenSize);
     void createMenus();
     void updateLineStatus();
+    void retranslate();
+    void showLanguage(const QString &code);
 
     QPointer<LauncherPlugin> launcherPlugin;
     SimulatedCard &card;
@@ -74,6 +88,21 @@ private:
     QLabel *measurementStatus = nullptr;
     QLabel *pluginPath = nullptr;
     QPushButton *closeButton = nullptr;
+    QLabel *instrumentCaption = nullptr;
+    QLabel *applicationsCaption = nullptr;
+    QLabel *homeHint = nullptr;
+    QString pluginFile;
+    QMenu *launcherMenu = nullptr;
+    QMenu *cardMenu = nullptr;
+    QMenu *languageChoice = nullptr;
+    QMenu *helpMenu = nullptr;
+    QAction *openAction = nullptr;
+    QAction *closeAction = nullptr;
+    QAction *quitAction = nullptr;
+    QAction *resetAction = nullptr;
+    QAction *aboutAction = nullptr;
+    QActionGroup *languageActions = nullptr;
+    QPointer<Languages> languages;
     QPointer<QWidget> pluginButton;
     QPointer<QWidget> pluginWindow;
     QPointer<QWidget> pluginStatusItem;

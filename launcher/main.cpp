@@ -3,6 +3,7 @@
 // e1-launcher: the instrument's launcher on the desktop. Loads the timeslot plug-in library by
 // path, through its exported entry points, and runs it over a simulated E1 card.
 
+#include "languages.h"
 #include "launcherwindow.h"
 #include "pluginloader.h"
 #include "screenshots.h"
@@ -122,9 +123,15 @@ int main(int argc, char *argv[])
                                 "offscreen into PNG files in <dir>, print their "
                                 "paths and exit."),
         QStringLiteral("dir"));
+    const QCommandLineOption languageOption(
+        QStringLiteral("lang"),
+        QApplication::translate("main", "The language of the screens: %1 (default: en).")
+            .arg(Languages::codes().join(QLatin1Char('|'))),
+        QStringLiteral("code"), QStringLiteral("en"));
     parser.addOption(pluginOption);
     parser.addOption(screenSizeOption);
     parser.addOption(screenshotsOption);
+    parser.addOption(languageOption);
 
     if (!parser.parse(QApplication::arguments() + pluginArguments)) {
         err << "e1-launcher: " << parser.errorText() << '\n'
@@ -149,6 +156,15 @@ int main(int argc, char *argv[])
                                        "bad screen size '%1': give WIDTHxHEIGHT, at "
                                        "least 320x240")
                    .arg(parser.value(screenSizeOption))
+            << '\n';
+        return PluginLoader::FailureExitStatus;
+    }
+
+    const QString language = parser.value(languageOption);
+    if (!Languages::codes().contains(language)) {
+        err << "e1-launcher: "
+            << QApplication::translate("main", "unknown language '%1': give one of %2")
+                   .arg(language, Languages::codes().join(QLatin1String(", ")))
             << '\n';
         return PluginLoader::FailureExitStatus;
     }
@@ -180,8 +196,13 @@ int main(int argc, char *argv[])
 
     int status = 0;
     {
+        // Chosen once the plug-in is loaded, whose catalogue is in its library; removed with this
+        // block, before the library goes.
+        Languages languages;
+        languages.setLanguage(language);
         LauncherWindow window(*loader.plugin(), card, screenSize);
         window.setPluginPath(QFileInfo(pluginPath).absoluteFilePath());
+        window.setLanguages(&languages);
         if (!screenshotFolder.isEmpty()) {
             Screenshots screenshots(window, card);
             const bool complete = screenshots.render(screenshotFolder);
