@@ -6,203 +6,203 @@
     <message>
         <location filename="../cardpanel.cpp" line="+61"/>
         <source>unframed</source>
-        <translation type="unfinished"></translation>
+        <translation>ungerahmt</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>PCM30</source>
-        <translation type="unfinished"></translation>
+        <translation>PCM30</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>PCM30 with CRC-4</source>
-        <translation type="unfinished"></translation>
+        <translation>PCM30 mit CRC-4</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>PCM31</source>
-        <translation type="unfinished"></translation>
+        <translation>PCM31</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>PCM31 with CRC-4</source>
-        <translation type="unfinished"></translation>
+        <translation>PCM31 mit CRC-4</translation>
     </message>
     <message>
         <location line="+87"/>
         <source>Simulated E1 card &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Simulierte E1-Karte „%1“</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Command Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehlsprotokoll</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Configuration</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Masks</source>
-        <translation type="unfinished"></translation>
+        <translation>Masken</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Reset to Factory Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Werkseinstellungen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Factory configuration, no mask overrides, an empty log and every measurement stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Werkskonfiguration, keine überschriebenen Masken, ein leeres Protokoll und alle Messungen angehalten</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Leitung</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Structure:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Rahmenstruktur:</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Measurements</source>
-        <translation type="unfinished"></translation>
+        <translation>Messungen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Runs the measurement &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Führt die Messung „%1“ aus</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Live voice-frequency signal</source>
-        <translation type="unfinished"></translation>
+        <translation>Laufendes NF-Signal</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>The line is looped back: the receive voice timeslot hears what transmit sends in it</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Leitung ist zurückgeschleift: Der Sprach-Zeitschlitz im Empfang hört, was die Sendeseite darin sendet</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Faults</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <location line="+87"/>
         <source>the card is busy</source>
-        <translation type="unfinished"></translation>
+        <translation>die Karte ist belegt</translation>
     </message>
     <message>
         <location line="-86"/>
         <source>Error text of the refusal</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehlertext der Ablehnung</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>An error text containing &quot;voice&quot; makes the plug-in warn</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Fehlertext, der „voice“ enthält, lässt das Plug-in warnen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Refuse Next Command</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächsten Befehl ablehnen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Fail to open measurement feeds</source>
-        <translation type="unfinished"></translation>
+        <translation>Messdatenquellen nicht öffnen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>#</source>
-        <translation type="unfinished"></translation>
+        <translation>Nr.</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Command</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Result</source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnis</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Command, e.g. timeslot rx 7 pat</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl, z. B. timeslot rx 7 pat</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Leeren</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+3"/>
         <source>Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Schlüssel</translation>
     </message>
     <message>
         <location line="-3"/>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Wert</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Remove Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Wert entfernen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Edit a value to change it on the card, without its rules.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen Wert bearbeiten, um ihn auf der Karte zu ändern, ohne ihre Regeln.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Mask</source>
-        <translation type="unfinished"></translation>
+        <translation>Maske</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>An empty mask leaves the item available; edited masks are kept until cleared.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine leere Maske lässt den Eintrag verfügbar; bearbeitete Masken bleiben, bis sie zurückgesetzt werden.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Clear Override</source>
-        <translation type="unfinished"></translation>
+        <translation>Überschreibung aufheben</translation>
     </message>
     <message>
         <location line="+215"/>
         <source>Set by hand; &quot;Clear Override&quot; hands it back to the card</source>
-        <translation type="unfinished"></translation>
+        <translation>Von Hand gesetzt; „Überschreibung aufheben“ gibt sie an die Karte zurück</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>The next command will be refused.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der nächste Befehl wird abgelehnt.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Commands are answered by the card&apos;s rules.</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehle werden nach den Regeln der Karte beantwortet.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>refused: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>abgelehnt: %1</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>accepted</source>
-        <translation type="unfinished"></translation>
+        <translation>angenommen</translation>
     </message>
 </context>
 <context>
@@ -210,119 +210,119 @@
     <message>
         <location filename="../launcherwindow.cpp" line="+77"/>
         <source>unframed</source>
-        <translation type="unfinished"></translation>
+        <translation>ungerahmt</translation>
     </message>
     <message>
         <location line="+64"/>
         <location line="+258"/>
         <source>Plug-in: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Plug-in: %1</translation>
     </message>
     <message>
         <location line="-63"/>
         <source>About E1 Launcher</source>
-        <translation type="unfinished"></translation>
+        <translation>Über E1 Launcher</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&lt;p&gt;&lt;b&gt;E1 Launcher&lt;/b&gt; %1&lt;/p&gt;&lt;p&gt;Runs the instrument&apos;s timeslot plug-in on the desktop, over a simulated E1 card.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;p&gt;&lt;b&gt;E1 Launcher&lt;/b&gt; %1&lt;/p&gt;&lt;p&gt;Führt das Zeitschlitz-Plug-in des Messgeräts auf dem Desktop aus, über einer simulierten E1-Karte.&lt;/p&gt;</translation>
     </message>
     <message>
         <location line="+55"/>
         <source>E1 Launcher</source>
-        <translation type="unfinished"></translation>
+        <translation>E1 Launcher</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>E1 line test instrument  ·  2.048 Mbit/s</source>
-        <translation type="unfinished"></translation>
+        <translation>E1-Leitungsmessgerät  ·  2,048 Mbit/s</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>Anwendungen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Press an application&apos;s button to open it on this screen.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Taste einer Anwendung drücken, um sie auf diesem Bildschirm zu öffnen.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Close the window and return to the launcher</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fenster schließen und zum Launcher zurückkehren</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>&amp;Launcher</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Launcher</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Open Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenster ö&amp;ffnen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenster &amp;schließen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Ctrl+W</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+W</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Card</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Karte</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Reset to Factory Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf &amp;Werkseinstellungen zurücksetzen</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&amp;Language</source>
         <extracomment>Menu of the languages, each named in its own language.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sprache</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Über</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>E1  %1</source>
-        <translation type="unfinished"></translation>
+        <translation>E1  %1</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Running: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Läuft: %1</translation>
     </message>
 </context>
 <context>
@@ -330,78 +330,78 @@
     <message>
         <location filename="../pluginloader.cpp" line="+46"/>
         <source>it is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>er ist leer</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>it has %1 lines instead of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>er hat %1 Zeilen statt %2</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>line %1 does not begin with &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1 beginnt nicht mit „%2“</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>the pattern is not QT_PLUGIN_VERIFICATION_DATA</source>
-        <translation type="unfinished"></translation>
+        <translation>das Muster ist nicht QT_PLUGIN_VERIFICATION_DATA</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>&quot;%1&quot; is not a Qt 4 version</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist keine Qt-4-Version</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>the debug flag &quot;%1&quot; is neither true nor false</source>
-        <translation type="unfinished"></translation>
+        <translation>das Debug-Kennzeichen „%1“ ist weder true noch false</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the build key is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>der Build-Schlüssel ist leer</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>no such file</source>
-        <translation type="unfinished"></translation>
+        <translation>keine solche Datei</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>it is a directory, not a library</source>
-        <translation type="unfinished"></translation>
+        <translation>es ist ein Verzeichnis, keine Bibliothek</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>not a loadable library (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>keine ladbare Bibliothek (%1)</translation>
     </message>
     <message>
         <location line="+6"/>
         <location line="+12"/>
         <source>the library does not export %1()</source>
-        <translation type="unfinished"></translation>
+        <translation>die Bibliothek exportiert %1() nicht</translation>
     </message>
     <message>
         <location line="-6"/>
         <source>the plug-in verification text is malformed, %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>der Prüftext des Plug-ins ist fehlerhaft, %1: %2</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>%1() returned no object</source>
-        <translation type="unfinished"></translation>
+        <translation>%1() hat kein Objekt geliefert</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>its plug-in object is a %1, not a LauncherPlugin</source>
-        <translation type="unfinished"></translation>
+        <translation>sein Plug-in-Objekt ist ein %1, kein LauncherPlugin</translation>
     </message>
     <message>
         <location line="+46"/>
         <source>Cannot load the plug-in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Plug-in %1 kann nicht geladen werden: %2</translation>
     </message>
 </context>
 <context>
@@ -409,57 +409,57 @@
     <message>
         <location filename="../screenshots.cpp" line="+59"/>
         <source>Cannot create the folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 kann nicht angelegt werden</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>No plug-in is loaded</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Plug-in geladen</translation>
     </message>
     <message>
         <location line="+21"/>
         <source>the plug-in&apos;s window did not open</source>
-        <translation type="unfinished"></translation>
+        <translation>das Fenster des Plug-ins hat sich nicht geöffnet</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>the window has no slot panels</source>
-        <translation type="unfinished"></translation>
+        <translation>das Fenster hat keine Zeitschlitzfelder</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>nothing to show</source>
-        <translation type="unfinished"></translation>
+        <translation>nichts anzuzeigen</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>cannot write %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>the window has no button %1</source>
-        <translation type="unfinished"></translation>
+        <translation>das Fenster hat keine Taste %1</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>pressing %1 opened no %2</source>
-        <translation type="unfinished"></translation>
+        <translation>ein Druck auf %1 hat kein %2 geöffnet</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>no receive timeslot to choose voice on</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Empfangszeitschlitz, auf dem Sprache gewählt werden kann</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>the plug-in showed no warning</source>
-        <translation type="unfinished"></translation>
+        <translation>das Plug-in hat keine Warnung gezeigt</translation>
     </message>
 </context>
 <context>
@@ -467,57 +467,57 @@
     <message>
         <location filename="../main.cpp" line="+102"/>
         <source>Runs the E1 timeslot plug-in as the instrument&apos;s launcher does, over a simulated E1 card.</source>
-        <translation type="unfinished"></translation>
+        <translation>Führt das E1-Zeitschlitz-Plug-in so aus wie der Launcher des Messgeräts, über einer simulierten E1-Karte.</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>The plug-in library to load (default: %1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die zu ladende Plug-in-Bibliothek (Vorgabe: %1).</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>The size of the instrument&apos;s screen in pixels (default: 640x480).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Größe des Bildschirms des Messgeräts in Pixeln (Vorgabe: 640x480).</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Render the launcher and the plug-in&apos;s screens offscreen into PNG files in &lt;dir&gt;, print their paths and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Launcher und die Bildschirme des Plug-ins ohne Anzeige in PNG-Dateien in &lt;dir&gt; zeichnen, ihre Pfade ausgeben und beenden.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>The language of the screens: %1 (default: en).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sprache der Bildschirme: %1 (Vorgabe: en).</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Try &apos;e1-launcher --help&apos; for the options.</source>
-        <translation type="unfinished"></translation>
+        <translation>„e1-launcher --help“ zeigt die Optionen.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>unexpected argument &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>unerwartetes Argument „%1“</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>bad screen size &apos;%1&apos;: give WIDTHxHEIGHT, at least 320x240</source>
-        <translation type="unfinished"></translation>
+        <translation>ungültige Bildschirmgröße „%1“: BREITExHÖHE angeben, mindestens 320x240</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>unknown language &apos;%1&apos;: give one of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannte Sprache „%1“: eine von %2 angeben</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>--screenshots needs a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>--screenshots braucht einen Ordner</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>No display: rendering the screenshots into ./%1 instead of opening the launcher.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Anzeige: Die Bildschirmfotos werden nach ./%1 gezeichnet, statt den Launcher zu öffnen.</translation>
     </message>
 </context>
 </TS>
