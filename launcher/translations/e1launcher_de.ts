@@ -111,7 +111,7 @@
     <message>
         <location line="+1"/>
         <source>Refuse Next Command</source>
-        <translation>Nächsten Befehl ablehnen</translation>
+        <translation>Nächsten ablehnen</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -192,7 +192,7 @@
     <message>
         <location line="+1"/>
         <source>Commands are answered by the card&apos;s rules.</source>
-        <translation>Befehle werden nach den Regeln der Karte beantwortet.</translation>
+        <translation>Die Karte antwortet nach ihren Regeln.</translation>
     </message>
     <message>
         <location line="+9"/>

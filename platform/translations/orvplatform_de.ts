@@ -118,7 +118,7 @@
 <context>
     <name>SwitchPanel</name>
     <message>
-        <location filename="../orvwidgets/switchpanel.cpp" line="+285"/>
+        <location filename="../orvwidgets/switchpanel.cpp" line="+304"/>
         <source>Slot %1</source>
         <comment>Heading of the options of a slot button</comment>
         <translation>Zeitschlitz %1</translation>

@@ -95,7 +95,7 @@ Option of a slot button: the timeslot carries the PRBS test pattern.</extracomme
     <name>TimeSlots</name>
     <message>
         <location filename="../timeslots.cpp" line="+47"/>
-        <location filename="../statustexts.cpp" line="+50"/>
+        <location filename="../statustexts.cpp" line="+70"/>
         <source>Timeslots</source>
         <extracomment>Title of the timeslot window.
 ----------
@@ -145,7 +145,7 @@ Title of the status panel item.</extracomment>
         <translation>  %1 dB, %2 Hz</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Voice :</source>
         <extracomment>Stands before the received level and frequency while the loudspeaker is off.</extracomment>
         <translation>Sprache:</translation>
