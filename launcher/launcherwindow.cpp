@@ -294,6 +294,7 @@ QWidget *LauncherWindow::createScreen(const QSize &screenSize)
     auto *title = new QHBoxLayout(titleBar);
     title->setContentsMargins(10, 2, 4, 2);
     windowTitle = coloredLabel(QString(), Qt::white, titleBar);
+    windowTitle->setObjectName(QStringLiteral("windowTitle"));
     QFont bold = windowTitle->font();
     bold.setBold(true);
     windowTitle->setFont(bold);
