@@ -12,6 +12,7 @@
 
 #include <checkbutton.h>
 #include <linedlabel.h>
+#include <roundslider.h>
 #include <simulatedcard.h>
 #include <statuslabel.h>
 #include <switch.h>
@@ -287,6 +288,7 @@ private Q_SLOTS:
     void voiceDialogLabelsWaitForTheNextUpdate();
     void buttonRowWaitsForItsNextRefresh();
     void statusTextsUseTheTimeSlotsContext();
+    void platformWidgetsRenameThemselves();
 
     void lupdateFindsNoOtherTexts_data();
     void lupdateFindsNoOtherTexts();
@@ -566,6 +568,38 @@ void tst_Translations::statusTextsUseTheTimeSlotsContext()
     TimeSlots::prbsText(text, exponent, QStringLiteral("0x1A2B"), true);
     QCOMPARE(text, de("TimeSlots", "Manually"));
     QVERIFY(text != QLatin1String("Manually"));
+}
+
+void tst_Translations::platformWidgetsRenameThemselves()
+{
+    QTranslator platform;
+    QVERIFY(platform.load(PlatformTranslation));
+    StatusLabel status;
+    SwitchPanel panel;
+    RoundSlider dial;
+    RoundSlider named;
+    named.setAccessibleName(QStringLiteral("Loudspeaker volume"));
+    QCOMPARE(status.accessibleName(), QStringLiteral("Status"));
+    QCOMPARE(panel.accessibleName(), QStringLiteral("Slot buttons"));
+    QCOMPARE(dial.accessibleName(), QStringLiteral("Level"));
+
+    QCoreApplication::installTranslator(&platform);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    QCOMPARE(panel.accessibleName(), platform.translate("SwitchPanel", "Slot buttons"));
+    QCOMPARE(
+        dial.accessibleName(),
+        platform.translate("RoundSlider", "Level", "Accessible name of a dial that sets a level"));
+    QVERIFY(panel.accessibleName() != QLatin1String("Slot buttons"));
+    QVERIFY(dial.accessibleName() != QLatin1String("Level"));
+    // A name the user gave is the user's.
+    QCOMPARE(named.accessibleName(), QStringLiteral("Loudspeaker volume"));
+
+    QCoreApplication::removeTranslator(&platform);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    QCOMPARE(status.accessibleName(), QStringLiteral("Status"));
+    QCOMPARE(panel.accessibleName(), QStringLiteral("Slot buttons"));
+    QCOMPARE(dial.accessibleName(), QStringLiteral("Level"));
+    QCOMPARE(named.accessibleName(), QStringLiteral("Loudspeaker volume"));
 }
 
 // lupdate run afresh over the sources finds exactly the messages of the committed file: none is

@@ -27,7 +27,7 @@ OptionChooser::OptionChooser(QWidget *owner)
     : QWidget(owner, Qt::Popup)
 {
     setObjectName(QStringLiteral("optionChooser"));
-    setAccessibleName(tr("Options", "Accessible name of the popup that lists a button's options"));
+    ownName.set(this, tr("Options", "Accessible name of the popup that lists a button's options"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -361,6 +361,9 @@ void OptionChooser::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
         updateGeometry();
+    else if (event->type() == QEvent::LanguageChange)
+        ownName.set(this,
+                    tr("Options", "Accessible name of the popup that lists a button's options"));
 }
 
 QPoint OptionChooser::eventPos(const QMouseEvent *event)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ownname.h"
+
 #include <QBitArray>
 #include <QColor>
 #include <QIcon>
@@ -91,4 +93,5 @@ private:
     int currentOption = -1;
     int pressedOption = -1;
     QRect anchor;
+    OwnAccessibleName ownName;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "roundslider.h"
 
+#include "ownname.h"
 #include "theme.h"
 
 #include <QKeyEvent>
@@ -47,6 +48,7 @@ public:
     int maximum = 100;
     int position = 0;
     bool dragging = false;
+    OwnAccessibleName ownName;
     int wheelRemainder = 0;
 
     qreal fraction() const
@@ -106,7 +108,7 @@ RoundSlider::RoundSlider(QWidget *parent)
     , d(new RoundSliderPrivate(this))
 {
     setFocusPolicy(Qt::WheelFocus);
-    setAccessibleName(tr("Level", "Accessible name of a dial that sets a level"));
+    d->ownName.set(this, tr("Level", "Accessible name of a dial that sets a level"));
 }
 
 RoundSlider::~RoundSlider()
@@ -306,6 +308,8 @@ void RoundSlider::changeEvent(QEvent *event)
         update();
     } else if (event->type() == QEvent::FontChange) {
         update();
+    } else if (event->type() == QEvent::LanguageChange) {
+        d->ownName.set(this, tr("Level", "Accessible name of a dial that sets a level"));
     }
     QWidget::changeEvent(event);
 }

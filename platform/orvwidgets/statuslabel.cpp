@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "statuslabel.h"
 
+#include "ownname.h"
 #include "theme.h"
 
 #include <QColor>
@@ -74,6 +75,7 @@ public:
 
     // Column widths and row heights for the present content and font.
     mutable bool metricsValid = false;
+    OwnAccessibleName ownName;
     mutable QVector<int> widths;
     mutable QVector<int> heights;
 
@@ -189,7 +191,7 @@ StatusLabel::StatusLabel(QWidget *parent)
     : QWidget(parent)
     , d(new StatusLabelPrivate(this))
 {
-    setAccessibleName(tr("Status"));
+    d->ownName.set(this, tr("Status"));
 }
 
 StatusLabel::~StatusLabel()
@@ -333,6 +335,9 @@ void StatusLabel::changeEvent(QEvent *event)
     case QEvent::PaletteChange:
     case QEvent::EnabledChange:
         update();
+        break;
+    case QEvent::LanguageChange:
+        d->ownName.set(this, tr("Status"));
         break;
     default:
         break;

@@ -2,6 +2,7 @@
 #include "switchpanel.h"
 
 #include "optionchooser.h"
+#include "ownname.h"
 #include "theme.h"
 
 #include <QColor>
@@ -64,6 +65,7 @@ public:
     int focusButton = -1; // the keyboard's button
     bool keyboardInUse = false; // the focus frame shows only while the keyboard drives the panel
     int pressedButton = -1; // button under a press, or WholePanel
+    OwnAccessibleName ownName;
     int chooserButton = -1; // button whose chooser is open
     int choosingFor = -1; // button that the chooser's pick goes to
     OptionChooser *chooser = nullptr;
@@ -421,7 +423,7 @@ SwitchPanel::SwitchPanel(QWidget *parent, bool)
 {
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    setAccessibleName(tr("Slot buttons"));
+    d->ownName.set(this, tr("Slot buttons"));
 }
 
 SwitchPanel::~SwitchPanel()
@@ -776,6 +778,9 @@ void SwitchPanel::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     switch (event->type()) {
+    case QEvent::LanguageChange:
+        d->ownName.set(this, tr("Slot buttons"));
+        break;
     case QEvent::EnabledChange:
         if (!isEnabled()) {
             d->pressedButton = -1;

@@ -23,6 +23,7 @@
     <name>OptionChooser</name>
     <message>
         <location filename="../orvwidgets/optionchooser.cpp" line="+30"/>
+        <location line="+336"/>
         <source>Options</source>
         <comment>Accessible name of the popup that lists a button&apos;s options</comment>
         <translation>Optionen</translation>
@@ -101,7 +102,8 @@
 <context>
     <name>RoundSlider</name>
     <message>
-        <location filename="../orvwidgets/roundslider.cpp" line="+109"/>
+        <location filename="../orvwidgets/roundslider.cpp" line="+111"/>
+        <location line="+201"/>
         <source>Level</source>
         <comment>Accessible name of a dial that sets a level</comment>
         <translation>Pegel</translation>
@@ -110,7 +112,8 @@
 <context>
     <name>StatusLabel</name>
     <message>
-        <location filename="../orvwidgets/statuslabel.cpp" line="+192"/>
+        <location filename="../orvwidgets/statuslabel.cpp" line="+194"/>
+        <location line="+146"/>
         <source>Status</source>
         <translation>Status</translation>
     </message>
@@ -118,13 +121,14 @@
 <context>
     <name>SwitchPanel</name>
     <message>
-        <location filename="../orvwidgets/switchpanel.cpp" line="+304"/>
+        <location filename="../orvwidgets/switchpanel.cpp" line="+306"/>
         <source>Slot %1</source>
         <comment>Heading of the options of a slot button</comment>
         <translation>Zeitschlitz %1</translation>
     </message>
     <message>
         <location line="+120"/>
+        <location line="+356"/>
         <source>Slot buttons</source>
         <translation>Zeitschlitztasten</translation>
     </message>
