@@ -214,7 +214,7 @@
     </message>
     <message>
         <location line="+64"/>
-        <location line="+258"/>
+        <location line="+259"/>
         <source>Plug-in: %1</source>
         <translation>Plug-in: %1</translation>
     </message>
