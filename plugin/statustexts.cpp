@@ -70,10 +70,10 @@ void TimeSlots::buildStatusLabel(bool fitSize)
     statusItem->setCell(0, 0, Qt::AlignRight | Qt::AlignTop, tr("Timeslots"),
                         statusItem->palette().color(QPalette::Text), -3, false);
 
-    const QString speakerMask = maskValue(QLatin1String(KeySpeaker), QString());
-    const bool speakerFree = speakerMask.isEmpty();
-    const bool speakerOn
-        = configValue(QLatin1String(KeySpeaker), QString()) == QLatin1String(On) && speakerFree;
+    const bool speakerSetOn
+        = configValue(QLatin1String(KeySpeaker), QString()) == QLatin1String(On);
+    const bool speakerFree = maskValue(QLatin1String(KeySpeaker), QString()).isEmpty();
+    const bool speakerOn = speakerSetOn && speakerFree;
     const QString source = maskValue(QLatin1String(KeyVoiceTransmit), QString()).isEmpty()
         ? configValue(QLatin1String(KeyVoiceTransmit), QString())
         : QString(QLatin1String(Off));

@@ -74,9 +74,9 @@ void VoiceDialog::configUpdated()
     ui->sliderSpeaker->setPosition(configInt(controller, KeySpeakerVolume));
     ui->sliderMicrophone->setPosition(configInt(controller, KeyMicrophone));
 
-    const QString source = controller->configValue(QLatin1String(KeyVfSource), QString());
     ui->btnSpeaker->setChecked(controller->configValue(QLatin1String(KeySpeaker), QString())
                                == QLatin1String(On));
+    const QString source = controller->configValue(QLatin1String(KeyVfSource), QString());
     ui->btnMicrophone->setChecked(source == QLatin1String(SourceMic));
     ui->btnTone->setChecked(source == QLatin1String(SourceTone));
 
