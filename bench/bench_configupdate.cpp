@@ -200,7 +200,7 @@ void bench_ConfigUpdate::updateChangingNothing()
     QVERIFY2(counter.paints == 0 && counter.layouts == 0, "an update that changed nothing redrew");
 }
 
-// Includes the card's 62 writes, a few microseconds.
+// Includes the card's own 62 writes, which the timed loops of figures() leave out.
 void bench_ConfigUpdate::updateChangingAllTimeslots()
 {
     card->setConfigValue(QStringLiteral("structure"), QStringLiteral("pcm31"));
