@@ -35,14 +35,6 @@ int configInt(const CardController *controller, const char *key)
     return controller->configValue(QLatin1String(key), QString()).toInt(nullptr, 10);
 }
 
-// Whether a position the dial reports only mirrors the configured level. A level beyond the
-// dial's range is shown at the range's end, and that end, reported back while the dialog mirrors
-// the configuration, is no change of the user's either.
-bool mirrorsLevel(const RoundSlider *slider, int configured, int pos)
-{
-    return pos == configured || pos == qBound(slider->minimum(), configured, slider->maximum());
-}
-
 } // namespace
 
 VoiceDialog::VoiceDialog(TimeSlots &plugin, QWidget *parent)
@@ -171,15 +163,15 @@ void VoiceDialog::on_btnSpeaker_clicked()
 
 void VoiceDialog::on_sliderMicrophone_positionChanged(int pos)
 {
-    // A position that only mirrors the configuration is no change of the user's.
-    if (mirrorsLevel(ui->sliderMicrophone, configInt(controller, KeyMicrophone), pos))
+    // A position that equals the configured level only mirrors it: nothing to send.
+    if (configInt(controller, KeyMicrophone) == pos)
         return;
     controller->doConfigure(QString::fromLatin1(CmdMicrophoneLevel).arg(pos));
 }
 
 void VoiceDialog::on_sliderSpeaker_positionChanged(int pos)
 {
-    if (mirrorsLevel(ui->sliderSpeaker, configInt(controller, KeySpeakerVolume), pos))
+    if (configInt(controller, KeySpeakerVolume) == pos)
         return;
     controller->doConfigure(QString::fromLatin1(CmdSpeakerVolume).arg(pos));
 }
