@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "switch.h"
 
-#include "optionchooser.h"
+#include "optionset.h"
 #include "theme.h"
 
 #include <QColor>
@@ -13,12 +13,9 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QVector>
 
 namespace {
 
-// More options than any owner gives; keeps a stray index from growing the list without end.
-const int MaxOptions = 16;
 const int ArrowWidth = 10;
 
 } // namespace
@@ -33,19 +30,16 @@ public:
     Switch *q;
     QString text;
     int optionColumns = 0;
-    QVector<OptionChooser::Option> options;
-    QSize optionSize;
+    OptionSet options;
     QBitArray selected;
     bool pressed = false;
     OptionChooser *chooser = nullptr;
 
-    bool growOptions(int option);
     bool isSelected(int option) const
     {
         return option < selected.size() && selected.testBit(option);
     }
     bool hasSelection() const { return selected.count(true) > 0; }
-    QColor faceOf(int option) const;
     QFont valueFont() const;
     QSize iconExtent() const;
     int valueWidth() const;
@@ -55,24 +49,6 @@ public:
     void choose(int option);
 };
 
-bool SwitchPrivate::growOptions(int option)
-{
-    if (option < 0 || option >= MaxOptions)
-        return false;
-    if (option >= options.size())
-        options.resize(option + 1);
-    return true;
-}
-
-QColor SwitchPrivate::faceOf(int option) const
-{
-    const QColor face = options.at(option).face;
-    if (face.isValid())
-        return face;
-    const QColor standard = Theme::optionFace(option);
-    return standard.isValid() ? standard : Theme::button();
-}
-
 QFont SwitchPrivate::valueFont() const
 {
     return Theme::scaled(q->font(), -2);
@@ -80,10 +56,7 @@ QFont SwitchPrivate::valueFont() const
 
 QSize SwitchPrivate::iconExtent() const
 {
-    QSize extent(0, 0);
-    for (const OptionChooser::Option &option : options)
-        extent = extent.expandedTo(option.icon.actualSize(QSize(64, 40)));
-    return extent;
+    return options.iconExtent(QSize(64, 40));
 }
 
 // Width of one option on the button: its icon, else its name.
@@ -100,7 +73,7 @@ int SwitchPrivate::valueWidth() const
 {
     const int height = qMax(iconExtent().height(), QFontMetrics(valueFont()).height());
     int width = 0;
-    for (int i = 0; i < options.size(); ++i)
+    for (int i = 0; i < options.count(); ++i)
         width = qMax(width, itemWidth(i, height));
     return width > 0 ? width + 2 * Theme::Unit : 0;
 }
@@ -123,18 +96,13 @@ void SwitchPrivate::openChooser()
                          [this](int option) { choose(option); });
         QObject::connect(chooser, &OptionChooser::closed, q, [this]() { q->update(); });
     }
-    QVector<OptionChooser::Option> list = options;
-    for (int i = 0; i < list.size(); ++i)
-        list[i].face = faceOf(i);
-    chooser->setOptions(list, optionColumns, optionSize);
-    chooser->setMarked(selected);
-    chooser->popup(QRect(q->mapToGlobal(QPoint(0, 0)), q->size()));
+    options.popup(chooser, optionColumns, selected, QRect(q->mapToGlobal(QPoint(0, 0)), q->size()));
     q->update();
 }
 
 void SwitchPrivate::choose(int option)
 {
-    QBitArray bits(qMax(int(selected.size()), int(options.size())));
+    QBitArray bits(qMax(int(selected.size()), options.count()));
     bits.setBit(option);
     if (bits != selected) {
         selected = bits;
@@ -183,65 +151,54 @@ int Switch::optionColumns() const
 
 void Switch::setOptionName(int option, const QString &name)
 {
-    if (option >= 0 && option < d->options.size() && d->options.at(option).name == name)
-        return;
-    if (!d->growOptions(option))
-        return;
-    d->options[option].name = name;
-    updateGeometry();
-    update();
+    if (d->options.setName(option, name)) {
+        updateGeometry();
+        update();
+    }
 }
 
 QString Switch::optionName(int option) const
 {
-    return option >= 0 && option < d->options.size() ? d->options.at(option).name : QString();
+    return d->options.name(option);
 }
 
 void Switch::setOptionIcon(int option, const QIcon &icon)
 {
-    if (option >= 0 && option < d->options.size()
-        && d->options.at(option).icon.cacheKey() == icon.cacheKey())
-        return;
-    if (!d->growOptions(option))
-        return;
-    d->options[option].icon = icon;
-    updateGeometry();
-    update();
+    if (d->options.setIcon(option, icon)) {
+        updateGeometry();
+        update();
+    }
 }
 
 QIcon Switch::optionIcon(int option) const
 {
-    return option >= 0 && option < d->options.size() ? d->options.at(option).icon : QIcon();
+    return d->options.icon(option);
 }
 
 void Switch::setOptionColor(int option, const QColor &color)
 {
-    if (option >= 0 && option < d->options.size() && d->options.at(option).face == color)
-        return;
-    if (!d->growOptions(option))
-        return;
-    d->options[option].face = color;
-    update();
+    if (d->options.setColor(option, color))
+        update();
 }
 
 QColor Switch::optionColor(int option) const
 {
-    return option >= 0 && option < d->options.size() ? d->options.at(option).face : QColor();
+    return d->options.color(option);
 }
 
 void Switch::setOptionSize(const QSize &size)
 {
-    d->optionSize = size;
+    d->options.cellSize = size;
 }
 
 QSize Switch::optionSize() const
 {
-    return d->optionSize;
+    return d->options.cellSize;
 }
 
 int Switch::optionCount() const
 {
-    return d->options.size();
+    return d->options.count();
 }
 
 void Switch::selectOptions(const QBitArray &options)
@@ -305,7 +262,7 @@ void Switch::paintEvent(QPaintEvent *)
             qMax(d->iconExtent().height(), QFontMetrics(d->valueFont()).height()) + Theme::Unit);
         int right = room.right();
         painter.setRenderHint(QPainter::Antialiasing);
-        for (int i = d->options.size() - 1; i >= 0; --i) {
+        for (int i = d->options.count() - 1; i >= 0; --i) {
             if (!d->isSelected(i))
                 continue;
             const OptionChooser::Option &entry = d->options.at(i);
@@ -314,7 +271,7 @@ void Switch::paintEvent(QPaintEvent *)
             if (chip.left() < room.left())
                 break;
             painter.setPen(QPen(Theme::accent(), 1.5));
-            painter.setBrush(isEnabled() ? d->faceOf(i) : Theme::buttonDisabled());
+            painter.setBrush(isEnabled() ? d->options.faceOf(i) : Theme::buttonDisabled());
             painter.drawRoundedRect(QRectF(chip).adjusted(0.75, 0.75, -0.75, -0.75),
                                     Theme::Radius - 1, Theme::Radius - 1);
             if (!entry.icon.isNull()) {

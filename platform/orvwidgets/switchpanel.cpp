@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "switchpanel.h"
 
-#include "optionchooser.h"
+#include "optionset.h"
 #include "ownname.h"
 #include "theme.h"
 
@@ -21,8 +21,6 @@
 namespace {
 
 const int ButtonCount = 32;
-// More options than any owner gives; keeps a stray index from growing the list without end.
-const int MaxOptions = 16;
 // The panel as a whole is pressed (compact form, or outside the buttons).
 const int WholePanel = -2;
 
@@ -45,17 +43,9 @@ public:
         int option = -1;
     };
 
-    struct Option
-    {
-        QString name;
-        QIcon icon;
-        QColor color;
-    };
-
     SwitchPanel *q;
     QVector<Button> buttons;
-    QVector<Option> options;
-    QSize optionSize;
+    OptionSet options;
     int rows = 4;
     int columns = 8;
     int spacing = 4;
@@ -85,7 +75,6 @@ public:
         return q->isEnabled() && validButton(button) && buttons.at(button).enabled;
     }
 
-    bool growOptions(int option);
     QColor faceOf(const Button &button) const;
     QPalette facePalette(const QColor &face) const;
     const QVector<QRect> &buttonRects() const;
@@ -105,26 +94,11 @@ public:
     void paintButton(QPainter &painter, int button) const;
 };
 
-bool SwitchPanelPrivate::growOptions(int option)
-{
-    if (option < 0 || option >= MaxOptions)
-        return false;
-    if (option >= options.size())
-        options.resize(option + 1);
-    return true;
-}
-
 QColor SwitchPanelPrivate::faceOf(const Button &button) const
 {
     if (!q->isEnabled() || !button.enabled)
         return Theme::buttonDisabled();
-    if (button.color.isValid())
-        return button.color;
-    if (button.option >= 0 && button.option < options.size()
-        && options.at(button.option).color.isValid())
-        return options.at(button.option).color;
-    const QColor face = Theme::optionFace(button.option);
-    return face.isValid() ? face : Theme::button();
+    return button.color.isValid() ? button.color : options.faceOf(button.option);
 }
 
 QPalette SwitchPanelPrivate::facePalette(const QColor &face) const
@@ -195,9 +169,7 @@ QSize SwitchPanelPrivate::buttonHint(bool minimum) const
             width = qMax(width, numbers.horizontalAdvance(button.label));
     }
 
-    QSize icon(0, 0);
-    for (const Option &option : options)
-        icon = icon.expandedTo(option.icon.actualSize(QSize(64, 64)));
+    QSize icon = options.iconExtent(QSize(64, 64));
     if (icon.isEmpty())
         icon = QSize(0, names.height());
 
@@ -294,27 +266,19 @@ void SwitchPanelPrivate::openChooser(int button)
             q->update();
         });
     }
-    QVector<OptionChooser::Option> list;
-    for (int i = 0; i < options.size(); ++i) {
-        const Option &option = options.at(i);
-        const QColor face = option.color.isValid() ? option.color : Theme::optionFace(i);
-        list.append({option.name, option.icon, face});
-    }
     const Button &target = buttons.at(button);
     chooser->setTitle(
         target.label.isEmpty()
             ? SwitchPanel::tr("Slot %1", "Heading of the options of a slot button").arg(button)
             : target.label);
-    chooser->setOptions(list, 0, optionSize);
-    QBitArray marked(options.size());
-    if (target.option >= 0 && target.option < options.size())
+    QBitArray marked(options.count());
+    if (options.contains(target.option))
         marked.setBit(target.option);
-    chooser->setMarked(marked);
     chooserButton = button;
     choosingFor = button;
     focusButton = button;
     const QRect local = buttonRects().at(button);
-    chooser->popup(QRect(q->mapToGlobal(local.topLeft()), local.size()));
+    options.popup(chooser, 0, marked, QRect(q->mapToGlobal(local.topLeft()), local.size()));
     q->update();
 }
 
@@ -366,8 +330,8 @@ void SwitchPanelPrivate::paintButton(QPainter &painter, int index) const
     const QString caption = button.label.isEmpty() ? QString::number(index) : button.label;
 
     // What stands beneath the number: the button's own icon, else the option's icon or name.
-    const Option *option = nullptr;
-    if (button.icon.isNull() && button.option >= 0 && button.option < options.size())
+    const OptionSet::Option *option = nullptr;
+    if (button.icon.isNull() && options.contains(button.option))
         option = &options.at(button.option);
     const QIcon icon = option ? option->icon : button.icon;
     // Small buttons name no option: their face colour and icon say enough at a glance.
@@ -508,65 +472,54 @@ bool SwitchPanel::compact() const
 
 void SwitchPanel::setOptionName(int option, const QString &name)
 {
-    if (option >= 0 && option < d->options.size() && d->options.at(option).name == name)
-        return;
-    if (!d->growOptions(option))
-        return;
-    d->options[option].name = name;
-    updateGeometry();
-    update();
+    if (d->options.setName(option, name)) {
+        updateGeometry();
+        update();
+    }
 }
 
 QString SwitchPanel::optionName(int option) const
 {
-    return option >= 0 && option < d->options.size() ? d->options.at(option).name : QString();
+    return d->options.name(option);
 }
 
 void SwitchPanel::setOptionIcon(int option, const QIcon &icon)
 {
-    if (option >= 0 && option < d->options.size()
-        && d->options.at(option).icon.cacheKey() == icon.cacheKey())
-        return;
-    if (!d->growOptions(option))
-        return;
-    d->options[option].icon = icon;
-    updateGeometry();
-    update();
+    if (d->options.setIcon(option, icon)) {
+        updateGeometry();
+        update();
+    }
 }
 
 QIcon SwitchPanel::optionIcon(int option) const
 {
-    return option >= 0 && option < d->options.size() ? d->options.at(option).icon : QIcon();
+    return d->options.icon(option);
 }
 
 void SwitchPanel::setOptionColor(int option, const QColor &color)
 {
-    if (option >= 0 && option < d->options.size() && d->options.at(option).color == color)
-        return;
-    if (!d->growOptions(option))
-        return;
-    d->options[option].color = color;
-    update();
+    if (d->options.setColor(option, color))
+        update();
 }
 
 QColor SwitchPanel::optionColor(int option) const
 {
-    return option >= 0 && option < d->options.size() ? d->options.at(option).color : QColor();
+    return d->options.color(option);
 }
 
 void SwitchPanel::setOptionSize(const QSize &size)
 {
-    d->optionSize = size;
+    d->options.cellSize = size;
 }
 
 QSize SwitchPanel::optionSize() const
 {
-    return d->optionSize;
+    return d->options.cellSize;
 }
 
 int SwitchPanel::optionCount() const
 {
-    return d->options.size();
+    return d->options.count();
 }
 
 void SwitchPanel::setButton(int button, const QString &label, const QIcon &icon,
