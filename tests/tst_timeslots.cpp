@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The plug-in object: its widgets built on request, the window locked while a measurement
-// runs, the notifications it passes on, the slot queries and the status texts.
+// The plug-in object: widgets built on request, the window locked while a measurement runs,
+// the notifications it passes on, the slot queries and the status texts.
 
 #include "mainbutton.h"
 #include "mainwindow.h"
@@ -16,16 +16,8 @@
 #include <QtTest>
 
 namespace {
-
 const QChar Ellipsis(0x2026);
 const QString Quoted55 = QString(QChar(0x2018)) + QStringLiteral("55") + QChar(0x2019);
-
-// Lets the plug-in's protected notifications be called as the framework calls them.
-LauncherPlugin *host(TimeSlots *plugin)
-{
-    return plugin;
-}
-
 } // namespace
 
 class tst_TimeSlots : public QObject
@@ -35,7 +27,6 @@ class tst_TimeSlots : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-
     void feedsAreOpenedInOrder();
     void widgetsAreBuiltOnFirstRequestWithoutParent();
     void windowEnabledFollowsRunningMeasurements_data();
@@ -43,8 +34,6 @@ private Q_SLOTS:
     void startedAndStoppedLockAndFreeTheWindow();
     void updatedReactsToTheVoiceDataSetOnly();
     void configUpdatedTouchesVisibleWidgetsOnly();
-    void buttonRefreshesItsRowWhenShown();
-
     void prbsText_data();
     void prbsText();
     void manualPattern_data();
@@ -53,17 +42,16 @@ private Q_SLOTS:
     void countSlots();
     void tsSelectedForVoice_data();
     void tsSelectedForVoice();
-
     void statusLabelCells_data();
     void statusLabelCells();
-    void statusLabelWithoutItemDoesNothing();
     void prbsLabelGeometry_data();
     void prbsLabelGeometry();
 
 private:
-    // Empties the card's configuration, so each case states exactly what it needs.
-    void clearConfiguration();
+    // Replaces the card's whole configuration, so each case states exactly what it needs.
     void setConfiguration(const QVariantMap &values);
+    // The framework's view of the plug-in: its notifications are public there.
+    LauncherPlugin *host() const { return plugin; }
 
     SimulatedCard *card = nullptr;
     TimeSlots *plugin = nullptr;
@@ -78,21 +66,14 @@ void tst_TimeSlots::init()
 void tst_TimeSlots::cleanup()
 {
     delete plugin;
-    plugin = nullptr;
     delete card;
-    card = nullptr;
-}
-
-void tst_TimeSlots::clearConfiguration()
-{
-    const QStringList keys = card->configuration().keys();
-    for (const QString &key : keys)
-        card->removeConfigValue(key);
 }
 
 void tst_TimeSlots::setConfiguration(const QVariantMap &values)
 {
-    clearConfiguration();
+    const QStringList keys = card->configuration().keys();
+    for (const QString &key : keys)
+        card->removeConfigValue(key);
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
         card->setConfigValue(it.key(), it.value().toString());
 }
@@ -111,24 +92,18 @@ void tst_TimeSlots::feedsAreOpenedInOrder()
 void tst_TimeSlots::widgetsAreBuiltOnFirstRequestWithoutParent()
 {
     const int before = QApplication::topLevelWidgets().size();
-    QCOMPARE(card->commandLog(), QStringList());
-
     QPointer<QWidget> button = plugin->button();
     QPointer<QWidget> window = plugin->window();
     QPointer<QWidget> status = plugin->statusPanelItem();
-    QVERIFY(button && window && status);
     QCOMPARE(QApplication::topLevelWidgets().size(), before + 3);
-    QVERIFY(qobject_cast<MainButton *>(button));
-    QVERIFY(qobject_cast<MainWindow *>(window));
-    QVERIFY(qobject_cast<StatusLabel *>(status));
+    QVERIFY(qobject_cast<MainButton *>(button) && qobject_cast<MainWindow *>(window)
+            && qobject_cast<StatusLabel *>(status));
     QVERIFY(!button->parent() && !window->parent() && !status->parent());
     QCOMPARE(window->windowTitle(), QStringLiteral("Timeslots"));
-
     QCOMPARE(plugin->button(), button.data());
     QCOMPARE(plugin->window(), window.data());
     QCOMPARE(plugin->statusPanelItem(), status.data());
-    // Building sends nothing; the window's first command goes out when it is shown.
-    QCOMPARE(card->commandLog(), QStringList());
+    QCOMPARE(card->commandLog(), QStringList()); // the first command goes out on show
 
     delete plugin;
     plugin = nullptr;
@@ -143,7 +118,6 @@ void tst_TimeSlots::windowEnabledFollowsRunningMeasurements_data()
     QTest::newRow("base") << QStringList{"base"} << false;
     QTest::newRow("jitter") << QStringList{"jitter"} << false;
     QTest::newRow("jtf") << QStringList{"jtf"} << false;
-    QTest::newRow("mtj") << QStringList{"mtj"} << false;
     QTest::newRow("vfsignal never counts") << QStringList{"vfsignal"} << true;
     QTest::newRow("vfsignal and mtj") << QStringList{"vfsignal", "mtj"} << false;
 }
@@ -151,107 +125,76 @@ void tst_TimeSlots::windowEnabledFollowsRunningMeasurements_data()
 void tst_TimeSlots::windowEnabledFollowsRunningMeasurements()
 {
     QFETCH(QStringList, running);
-    QFETCH(bool, enabled);
     for (const QString &name : running)
         card->startMeasurement(name);
-    QCOMPARE(plugin->measStopped(), enabled);
-    QCOMPARE(plugin->window()->isEnabled(), enabled);
+    QTEST(plugin->measStopped(), "enabled");
+    QTEST(plugin->window()->isEnabled(), "enabled");
 }
 
 void tst_TimeSlots::startedAndStoppedLockAndFreeTheWindow()
 {
     QWidget *window = plugin->window();
-    QVERIFY(window->isEnabled());
-
     card->startMeasurement(QStringLiteral("vfsignal"));
     QVERIFY(window->isEnabled());
     card->startMeasurement(QStringLiteral("base"));
-    QVERIFY(!window->isEnabled());
     card->startMeasurement(QStringLiteral("jtf"));
-    host(plugin)->stopped(QStringLiteral("vfsignal"));
+    host()->stopped(QStringLiteral("vfsignal"));
     QVERIFY(!window->isEnabled());
-
     // The first stop frees the window, although another measurement still runs.
     card->stopMeasurement(QStringLiteral("jtf"));
-    QVERIFY(window->isEnabled());
-    QVERIFY(!plugin->measStopped());
-
-    host(plugin)->started(QStringLiteral("vfsignal"));
+    QVERIFY(window->isEnabled() && !plugin->measStopped());
+    host()->started(QStringLiteral("vfsignal"));
     QVERIFY(window->isEnabled());
 }
 
 void tst_TimeSlots::updatedReactsToTheVoiceDataSetOnly()
 {
-    QVariantMap empty;
-    host(plugin)->updated(empty, QStringLiteral("VFSIGNAL")); // no status item yet: nothing
-
+    QVariantMap data;
+    host()->updated(data, QStringLiteral("VFSIGNAL")); // no status item yet: nothing
     auto *status = qobject_cast<StatusLabel *>(plugin->statusPanelItem());
     card->setConfigValue(QStringLiteral("speaker"), QStringLiteral("off"));
     card->setMaskValue(QStringLiteral("speaker"), QString());
-    QCoreApplication::processEvents();
-    card->publishData(QStringLiteral("vfsignal"),
-                      QVariantMap{{"level", "-12"}, {"frequency", "1020"}});
-    QCOMPARE(status->cellText(1, 2), QStringLiteral("Voice :  -12 dB, 1020 Hz"));
+    card->publishData(QStringLiteral("vfsignal"), {{"level", "-12"}, {"frequency", "1020"}});
+    const QString reading = QStringLiteral("Voice :  -12 dB, 1020 Hz");
+    QCOMPARE(status->cellText(1, 2), reading);
 
-    // A change the plug-in has not been told of yet shows only after the right data set.
+    // A change the plug-in was not told of shows only after the exact data set name.
     card->setMaskValue(QStringLiteral("speaker"), QStringLiteral("no receive voice timeslot"));
-    QVariantMap data;
-    host(plugin)->updated(data, QStringLiteral("vfsignal"));
-    QCOMPARE(status->cellText(1, 2), QStringLiteral("Voice :  -12 dB, 1020 Hz"));
-    host(plugin)->updated(data, QStringLiteral("Vfsignal"));
-    QCOMPARE(status->cellText(1, 2), QStringLiteral("Voice :  -12 dB, 1020 Hz"));
-    host(plugin)->updated(data, QStringLiteral("VFSIGNAL"));
+    host()->updated(data, QStringLiteral("vfsignal"));
+    host()->updated(data, QStringLiteral("Vfsignal"));
+    QCOMPARE(status->cellText(1, 2), reading);
+    host()->updated(data, QStringLiteral("VFSIGNAL"));
     QCOMPARE(status->cellText(1, 2), QString());
 }
 
 void tst_TimeSlots::configUpdatedTouchesVisibleWidgetsOnly()
 {
     setConfiguration({{"structure", "pcm31"}, {"pattern", "2e15"}});
-    QCoreApplication::processEvents();
     QVariantMap map;
-    host(plugin)->configUpdated(map); // before any widget exists: nothing to do
-
-    auto *window = qobject_cast<MainWindow *>(plugin->window());
-    auto *button = plugin->button();
+    host()->configUpdated(map); // before any widget exists: nothing to do
+    QWidget *window = plugin->window();
+    QWidget *button = plugin->button();
     auto *status = qobject_cast<StatusLabel *>(plugin->statusPanelItem());
     auto *rxSlots = window->findChild<SwitchPanel *>(QStringLiteral("rxSlots"));
-    auto *buttonLabel = button->findChild<StatusLabel *>(QStringLiteral("statusLabel"));
-    QVERIFY(rxSlots && buttonLabel);
-    QCOMPARE(rxSlots->firstSelectedOption(3), 0);
-    QCOMPARE(buttonLabel->cellText(0, 0), QStringLiteral("PRBS: 2e15-1"));
+    auto *row = button->findChild<StatusLabel *>(QStringLiteral("statusLabel"));
+    QCOMPARE(row->cellText(0, 0), QStringLiteral("PRBS: 2e15-1"));
 
-    // Told directly, without the card's notification: only the status item follows while
-    // the window and the button are hidden.
+    // Told directly, without the card's notification: hidden widgets stay as they are.
     card->setConfigValue(QStringLiteral("timeslot-rx-3"), QStringLiteral("pat"));
     card->setConfigValue(QStringLiteral("pattern"), QStringLiteral("all1"));
-    host(plugin)->configUpdated(map);
+    host()->configUpdated(map);
     QCOMPARE(rxSlots->firstSelectedOption(3), 0);
-    QCOMPARE(buttonLabel->cellText(0, 0), QStringLiteral("PRBS: 2e15-1"));
+    QCOMPARE(row->cellText(0, 0), QStringLiteral("PRBS: 2e15-1"));
     QCOMPARE(status->cellText(0, 1), QStringLiteral("PRBS: 1") + Ellipsis);
 
     window->show();
-    button->show();
-    card->setConfigValue(QStringLiteral("pattern"), QStringLiteral("55"));
-    host(plugin)->configUpdated(map);
-    QCOMPARE(rxSlots->firstSelectedOption(3), 1);
-    QCOMPARE(buttonLabel->cellText(0, 0), QStringLiteral("PRBS: ") + Quoted55);
-    QCOMPARE(status->cellText(0, 1), QStringLiteral("PRBS: ") + Quoted55);
-}
-
-void tst_TimeSlots::buttonRefreshesItsRowWhenShown()
-{
-    setConfiguration({{"timeslot-tx-4", "voice"}});
-    QCoreApplication::processEvents();
-    QWidget *button = plugin->button();
-    auto *row = button->findChild<StatusLabel *>(QStringLiteral("statusLabel"));
-    QCOMPARE(row->cellText(1, 0), QStringLiteral("VF: on"));
-
-    card->setConfigValue(QStringLiteral("timeslot-tx-4"), QStringLiteral("none"));
-    QCoreApplication::processEvents();
-    QCOMPARE(row->cellText(1, 0), QStringLiteral("VF: on")); // hidden: stale
-    button->show();
-    QCOMPARE(row->cellText(1, 0), QStringLiteral("VF: off"));
+    button->show(); // showing refreshes the button's row
+    QCOMPARE(row->cellText(0, 0), QStringLiteral("PRBS: 1") + Ellipsis);
     QCOMPARE(row->cellAlignment(1, 0), Qt::AlignHCenter | Qt::AlignBottom);
+    card->setConfigValue(QStringLiteral("pattern"), QStringLiteral("55"));
+    host()->configUpdated(map);
+    QCOMPARE(rxSlots->firstSelectedOption(3), 1);
+    QCOMPARE(row->cellText(0, 0), QStringLiteral("PRBS: ") + Quoted55);
 }
 
 void tst_TimeSlots::prbsText_data()
@@ -260,35 +203,25 @@ void tst_TimeSlots::prbsText_data()
     QTest::addColumn<bool>("longForm");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("exponent");
-    const QString ellipsis(Ellipsis);
-    const QString open(QChar(0x2018)), close(QChar(0x2019));
-    QTest::newRow("2e15-1") << "2e15-1" << false << "2"
-                            << "15";
-    QTest::newRow("2e15") << "2e15" << false << "2"
-                          << "15";
-    QTest::newRow("2e23 long") << "2e23" << true << "2"
-                               << "23";
-    QTest::newRow("2e alone") << "2e" << false << "2"
-                              << "";
-    QTest::newRow("capital E is manual") << "2E15" << false << "***"
-                                         << "";
-    QTest::newRow("all0 compact") << "all0" << false << "0" + ellipsis << "";
-    QTest::newRow("all0 long") << "all0" << true << "All " + open + "0" + close << "";
-    QTest::newRow("all1 compact") << "all1" << false << "1" + ellipsis << "";
-    QTest::newRow("all1 long") << "all1" << true << "All " + open + "1" + close << "";
-    QTest::newRow("55 compact") << "55" << false << Quoted55 << "";
-    QTest::newRow("55 long") << "55" << true << Quoted55 + " (0101" + ellipsis + ")"
-                             << "";
-    QTest::newRow("manual compact") << "0x1A2B" << false << "***"
-                                    << "";
-    QTest::newRow("manual long") << "0x1A2B" << true << "Manually"
-                                 << "";
-    QTest::newRow("empty compact") << "" << false << "***"
-                                   << "";
-    QTest::newRow("empty long") << "" << true << "Manually"
-                                << "";
-    QTest::newRow("ALL0 is manual") << "ALL0" << false << "***"
-                                    << "";
+    const auto row
+        = [](const char *pattern, bool longForm, const QString &text, const char *exponent = "") {
+              QTest::addRow("%s%s", pattern, longForm ? " long" : "")
+                  << QString(pattern) << longForm << text << QString(exponent);
+          };
+    const QString ellipsis(Ellipsis), open(QChar(0x2018)), close(QChar(0x2019));
+    row("2e15-1", false, "2", "15");
+    row("2e15", false, "2", "15");
+    row("2e", false, "2");
+    row("2E15", false, "***");
+    row("all0", false, "0" + ellipsis);
+    row("all0", true, "All " + open + "0" + close);
+    row("all1", false, "1" + ellipsis);
+    row("all1", true, "All " + open + "1" + close);
+    row("55", false, Quoted55);
+    row("55", true, Quoted55 + " (0101" + ellipsis + ")");
+    row("0x1A2B", false, "***");
+    row("0x1A2B", true, "Manually");
+    row("", false, "***");
 }
 
 void tst_TimeSlots::prbsText()
@@ -306,14 +239,11 @@ void tst_TimeSlots::manualPattern_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<int>("value");
     QTest::newRow("hex") << "0x1A2B" << 6699;
-    QTest::newRow("lower case") << "0xff" << 255;
     QTest::newRow("largest int") << "0x7FFFFFFF" << 2147483647;
     QTest::newRow("beyond int") << "0x80000000" << 0;
-    QTest::newRow("far beyond") << "0x123456789" << 0;
     QTest::newRow("not hex") << "0xZZ" << 0;
     QTest::newRow("empty") << "" << 0;
     QTest::newRow("prbs") << "2e15-1" << -1;
-    QTest::newRow("prbs bare") << "2e" << -1;
     QTest::newRow("all0") << "all0" << -1;
     QTest::newRow("all1") << "all1" << -1;
     QTest::newRow("55") << "55" << -1;
@@ -336,21 +266,18 @@ void tst_TimeSlots::countSlots_data()
     const QVariantMap mixed{{"timeslot-tx-1", "voice"}, {"timeslot-tx-2", "voice"},
                             {"timeslot-tx-3", "pat"},   {"timeslot-rx-1", "voice"},
                             {"timeslot-tx-0", "voice"}, {"timeslot-tx-31", "voice"}};
-    QTest::newRow("nothing configured") << QVariantMap() << QStringList() << "tx"
-                                        << "voice" << 0;
-    QTest::newRow("tx voice, slot 0 ignored") << mixed << QStringList() << "tx"
-                                              << "voice" << 3;
-    QTest::newRow("rx voice") << mixed << QStringList() << "rx"
-                              << "voice" << 1;
-    QTest::newRow("tx pat") << mixed << QStringList() << "tx"
-                            << "pat" << 1;
-    QTest::newRow("case matters") << mixed << QStringList() << "tx"
-                                  << "Voice" << 0;
-    QTest::newRow("masked slots do not count")
-        << mixed << QStringList{"timeslot-tx-2", "timeslot-tx-31"} << "tx"
-        << "voice" << 1;
-    QTest::newRow("missing keys are not none") << mixed << QStringList() << "rx"
-                                               << "none" << 0;
+    const auto row = [&](const char *name, bool configured, const QStringList &masked,
+                         const char *direction, const char *value, int count) {
+        QTest::newRow(name) << (configured ? mixed : QVariantMap()) << masked << QString(direction)
+                            << QString(value) << count;
+    };
+    row("nothing configured", false, {}, "tx", "voice", 0);
+    row("tx voice, slot 0 ignored", true, {}, "tx", "voice", 3);
+    row("rx voice", true, {}, "rx", "voice", 1);
+    row("tx pat", true, {}, "tx", "pat", 1);
+    row("case matters", true, {}, "tx", "Voice", 0);
+    row("masked slots do not count", true, {"timeslot-tx-2", "timeslot-tx-31"}, "tx", "voice", 1);
+    row("missing keys are not none", true, {}, "rx", "none", 0);
 }
 
 void tst_TimeSlots::countSlots()
@@ -402,58 +329,43 @@ void tst_TimeSlots::statusLabelCells_data()
     QTest::addColumn<bool>("speakerPicture");
     QTest::addColumn<QString>("reading");
     QTest::addColumn<QString>("sourcePicture");
-
-    const QVariantMap reading{{"level", "-12"}, {"frequency", "1020"}};
-    const QVariantMap free{{"speaker", ""}, {"voice-transmit", ""}};
-    QTest::newRow("no pattern, no data")
-        << QVariantMap{{"speaker", "off"}} << free << QVariantMap() << "PRBS: 2e15-1"
-        << "VF: off" << false << "Voice :   dB,  Hz"
-        << "";
-    QTest::newRow("speaker off and free")
-        << QVariantMap{{"speaker", "off"}, {"pattern", "2e23"}} << free << reading << "PRBS: 2e23-1"
-        << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
-        << "";
-    QTest::newRow("speaker on shows its picture")
-        << QVariantMap{{"speaker", "on"}, {"pattern", "all0"}} << free << reading
-        << "PRBS: 0" + QString(Ellipsis) << "VF: off" << true << "  -12 dB, 1020 Hz"
-        << "";
-    QTest::newRow("speaker on but masked")
-        << QVariantMap{{"speaker", "on"}} << QVariantMap{{"speaker", "masked"}} << reading
-        << "PRBS: 2e15-1"
-        << "VF: off" << false << ""
-        << "";
-    QTest::newRow("level below range")
-        << QVariantMap{{"speaker", "off"}} << free
-        << QVariantMap{{"level", "<-24dB"}, {"frequency", "0"}} << "PRBS: 2e15-1"
-        << "VF: off" << false << "Voice :  < -24 dB, 0 Hz"
-        << "";
-    QTest::newRow("tone source") << QVariantMap{{"voice-transmit", "tone"}, {"pattern", "55"}}
-                                 << free << reading << "PRBS: " + Quoted55 << "VF: off" << false
-                                 << "Voice :  -12 dB, 1020 Hz"
-                                 << ":/main/resource/tone_s.png";
-    QTest::newRow("microphone source, manual pattern")
-        << QVariantMap{{"voice-transmit", "microphone"}, {"pattern", "0x12"}} << free << reading
-        << "PRBS: ***"
-        << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
-        << ":/main/resource/microphone_s.png";
-    QTest::newRow("source masked")
-        << QVariantMap{{"voice-transmit", "tone"}}
-        << QVariantMap{{"voice-transmit", "masked"}, {"speaker", ""}} << reading << "PRBS: 2e15-1"
-        << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
-        << "";
-    QTest::newRow("other source") << QVariantMap{{"voice-transmit", "mic"}} << free << reading
-                                  << "PRBS: 2e15-1"
-                                  << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
-                                  << "";
-    QTest::newRow("unmasked voice slot")
-        << QVariantMap{{"timeslot-tx-9", "voice"}} << free << reading << "PRBS: 2e15-1"
-        << "VF: on" << false << "Voice :  -12 dB, 1020 Hz"
-        << "";
-    QTest::newRow("masked voice slot")
-        << QVariantMap{{"timeslot-rx-9", "voice"}}
-        << QVariantMap{{"timeslot-rx-9", "masked"}, {"speaker", ""}} << reading << "PRBS: 2e15-1"
-        << "VF: off" << false << "Voice :  -12 dB, 1020 Hz"
-        << "";
+    // Maps written "key=value key=value"; a mask "key=" is an available item.
+    const auto row = [](const char *name, const char *configuration, const char *masks,
+                        const char *data, const QString &prbs, const char *voice, bool speaker,
+                        const char *reading, const char *source) {
+        const auto map = [](const char *pairs) {
+            QVariantMap result;
+            const QStringList items = QString::fromUtf8(pairs).split(' ', Qt::SkipEmptyParts);
+            for (const QString &item : items)
+                result.insert(item.section('=', 0, 0), item.section('=', 1));
+            return result;
+        };
+        QTest::newRow(name) << map(configuration) << map(masks) << map(data) << prbs << voice
+                            << speaker << reading << source;
+    };
+    const char *free = "speaker= voice-transmit=";
+    const char *signal = "level=-12 frequency=1020";
+    const char *heard = "Voice :  -12 dB, 1020 Hz";
+    row("no pattern, no data", "speaker=off", free, "", "PRBS: 2e15-1", "VF: off", false,
+        "Voice :   dB,  Hz", "");
+    row("speaker off", "speaker=off pattern=2e23", free, signal, "PRBS: 2e23-1", "VF: off", false,
+        heard, "");
+    row("speaker on", "speaker=on pattern=all0", free, signal, "PRBS: 0" + QString(Ellipsis),
+        "VF: off", true, "  -12 dB, 1020 Hz", "");
+    row("speaker on but masked", "speaker=on", "speaker=masked", signal, "PRBS: 2e15-1", "VF: off",
+        false, "", "");
+    row("level below range", "speaker=off", free, "level=<-24dB frequency=0", "PRBS: 2e15-1",
+        "VF: off", false, "Voice :  < -24 dB, 0 Hz", "");
+    row("tone", "voice-transmit=tone pattern=55", free, signal, "PRBS: " + Quoted55, "VF: off",
+        false, heard, ":/main/resource/tone_s.png");
+    row("microphone, manual pattern", "voice-transmit=microphone pattern=0x12", free, signal,
+        "PRBS: ***", "VF: off", false, heard, ":/main/resource/microphone_s.png");
+    row("source masked", "voice-transmit=tone", "voice-transmit=masked speaker=", signal,
+        "PRBS: 2e15-1", "VF: off", false, heard, "");
+    row("unmasked voice slot", "timeslot-tx-9=voice", free, signal, "PRBS: 2e15-1", "VF: on", false,
+        heard, "");
+    row("masked voice slot", "timeslot-rx-9=voice", "timeslot-rx-9=masked speaker=", signal,
+        "PRBS: 2e15-1", "VF: off", false, heard, "");
 }
 
 void tst_TimeSlots::statusLabelCells()
@@ -486,12 +398,6 @@ void tst_TimeSlots::statusLabelCells()
         QCOMPARE(source.toImage(),
                  QImage(sourcePicture).convertToFormat(source.toImage().format()));
     QCOMPARE(status->cellAlignment(2, 2), Qt::AlignRight | Qt::AlignVCenter);
-}
-
-void tst_TimeSlots::statusLabelWithoutItemDoesNothing()
-{
-    plugin->buildStatusLabel(true);
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void tst_TimeSlots::prbsLabelGeometry_data()
