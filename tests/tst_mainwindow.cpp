@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The timeslot window over a simulated card, driven as the host and the user drive it: commands
-// sent, warnings shown, dialogs opened, icons and labels drawn, and the window's own painting.
+// The timeslot window over a simulated card, driven as the host and the user drive it.
 
 #include "timeslots.h"
 
@@ -13,68 +12,50 @@
 #include <voicedialog.h>
 #include <warningwindow.h>
 
-#include <QBitArray>
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
 namespace {
 
-const QStringList VoiceWarning{
-    QStringLiteral("Only one timeslot may be selected for sound reception.")};
+const QStringList VoiceWarning{"Only one timeslot may be selected for sound reception."};
 const QColor Bracket = QColor(Qt::darkGray).lighter(135);
 // The 220 x 40 voice label shows its symbols in 27 x 27 places at the two edges.
 const QRect Heard(0, 6, 27, 27);
 const QRect Sent(193, 6, 27, 27);
 
-QString slotKey(const QString &direction, int slot)
-{
-    return QStringLiteral("timeslot-%1-%2").arg(direction).arg(slot);
-}
-
-QImage argb(const QImage &image)
-{
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
-QImage transparent(const QSize &size)
-{
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+const QImage Clear = [] {
+    QImage image(Heard.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
-}
+}();
 
 QImage labelPart(const QIcon &label, const QRect &part)
 {
-    return argb(label.pixmap(QSize(220, 40)).toImage()).copy(part);
+    return label.pixmap(220, 40).toImage().convertToFormat(Clear.format()).copy(part);
 }
 
 // Whether a line of width 2 through p covers p or a neighbour across it with the colour.
 bool lineAt(const QImage &image, const QPoint &p, const QPoint &across, const QColor &color)
 {
-    for (int i = -1; i <= 1; ++i) {
-        if (image.pixelColor(p + i * across).rgb() == color.rgb())
-            return true;
-    }
-    return false;
+    const QRgb c = color.rgb();
+    return image.pixel(p - across) == c || image.pixel(p) == c || image.pixel(p + across) == c;
 }
 
 // Closes every warning the window opens, as the user would, and remembers what it said.
-struct WarningCloser
+struct WarningCloser : QTimer
 {
     explicit WarningCloser(QWidget *window)
     {
-        QObject::connect(&timer, &QTimer::timeout, &timer, [this, window] {
+        connect(this, &QTimer::timeout, [this, window] {
             for (WarningWindow *warning : window->findChildren<WarningWindow *>()) {
-                texts << warning->findChild<QLabel *>(QStringLiteral("text"))->text();
+                texts << warning->findChild<QLabel *>("text")->text();
                 warning->close();
             }
         });
-        timer.start(10);
+        start(10);
     }
     QStringList texts;
-    QTimer timer;
 };
 
 } // namespace
@@ -84,13 +65,25 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void buildingSendsNothingAndEachShowSendsTimeslot();
-    void slotChoiceSendsOneCommand_data();
-    void slotChoiceSendsOneCommand();
-    void copySendsMaskCommands_data();
-    void copySendsMaskCommands();
+    // A quiet line: structured without signalling, no traffic on any timeslot, no voice.
+    void init()
+    {
+        card = new SimulatedCard("e1");
+        set("structure", "pcm31");
+        setSlots("rx", QString());
+        setSlots("tx", QString());
+        set("pattern", "2e15");
+        set("speaker", "off");
+        set("vfsource", "off");
+    }
+    void cleanup()
+    {
+        delete plugin;
+        plugin = nullptr;
+        delete card;
+    }
+    void userChoiceSendsCommands_data();
+    void userChoiceSendsCommands();
     void structureDecidesWhatCanBeEdited_data();
     void structureDecidesWhatCanBeEdited();
     void eachViewHasItsIconsAndDecoration_data();
@@ -98,174 +91,111 @@ private Q_SLOTS:
     void picturesRedrawnOnlyForNewContent();
     void voiceLabelShowsHeardAndSentVoice_data();
     void voiceLabelShowsHeardAndSentVoice();
-    void dialogsAreBuiltOnce();
+    void reopeningSendsTimeslotAndKeepsTheDialogs();
 
 private:
-    void openWindow();
-    void settle();
-    void set(const QString &key, const QString &value);
-    void setSlots(const QString &direction, const QString &values);
+    // Builds the plug-in, which sends nothing until its window is shown as the host does.
+    void openWindow()
+    {
+        plugin = new TimeSlots;
+        window = plugin->window();
+        rxSlots = window->findChild<SwitchPanel *>("rxSlots");
+        txSlots = window->findChild<SwitchPanel *>("txSlots");
+        rxAll = window->findChild<Switch *>("rxAll");
+        txAll = window->findChild<Switch *>("txAll");
+        QVERIFY(rxSlots && txSlots && rxAll && txAll);
+        QCoreApplication::processEvents();
+        QVERIFY(card->commandLog().isEmpty());
+        window->show();
+        QCOMPARE(card->commandLog(), QStringList("timeslot"));
+        settle();
+        card->clearCommandLog();
+    }
+    void settle()
+    {
+        QTRY_VERIFY(!card->notificationPending());
+        QCoreApplication::processEvents();
+    }
+    // An empty value removes the key.
+    void set(const QString &key, const QString &value)
+    {
+        value.isEmpty() ? card->removeConfigValue(key) : card->setConfigValue(key, value);
+    }
+    // One letter per timeslot 1 to 31: "p" pat, "v" voice; any other letter, or none, means none.
+    void setSlots(const QString &direction, const QString &values)
+    {
+        for (int slot = 1; slot <= 31; ++slot) {
+            const char letter = slot <= values.size() ? values.at(slot - 1).toLatin1() : 'n';
+            set(QString("timeslot-%1-%2").arg(direction).arg(slot),
+                letter == 'p'       ? "pat"
+                    : letter == 'v' ? "voice"
+                                    : "none");
+        }
+    }
 
     SimulatedCard *card = nullptr;
     TimeSlots *plugin = nullptr;
     QWidget *window = nullptr;
-    SwitchPanel *rxSlots = nullptr;
-    SwitchPanel *txSlots = nullptr;
-    Switch *rxAll = nullptr;
-    Switch *txAll = nullptr;
+    SwitchPanel *rxSlots = nullptr, *txSlots = nullptr;
+    Switch *rxAll = nullptr, *txAll = nullptr;
 };
 
-// A quiet line: structured without signalling, no traffic on any timeslot, no voice.
-void tst_MainWindow::init()
+void tst_MainWindow::userChoiceSendsCommands_data()
 {
-    card = new SimulatedCard(QStringLiteral("e1"));
-    set("structure", "pcm31");
-    setSlots("rx", QString());
-    setSlots("tx", QString());
-    set("pattern", "2e15");
-    set("speaker", "off");
-    set("vfsource", "off");
-}
-
-void tst_MainWindow::cleanup()
-{
-    delete plugin;
-    plugin = nullptr;
-    delete card;
-}
-
-// Builds the plug-in, shows its window as the host does and waits for the card's answer.
-void tst_MainWindow::openWindow()
-{
-    plugin = new TimeSlots;
-    window = plugin->window();
-    rxSlots = window->findChild<SwitchPanel *>(QStringLiteral("rxSlots"));
-    txSlots = window->findChild<SwitchPanel *>(QStringLiteral("txSlots"));
-    rxAll = window->findChild<Switch *>(QStringLiteral("rxAll"));
-    txAll = window->findChild<Switch *>(QStringLiteral("txAll"));
-    QVERIFY(rxSlots && txSlots && rxAll && txAll);
-    window->show();
-    settle();
-    card->clearCommandLog();
-}
-
-void tst_MainWindow::settle()
-{
-    QCoreApplication::processEvents();
-    QTRY_VERIFY(!card->notificationPending());
-    QCoreApplication::processEvents();
-}
-
-// An empty value removes the key.
-void tst_MainWindow::set(const QString &key, const QString &value)
-{
-    if (value.isEmpty())
-        card->removeConfigValue(key);
-    else
-        card->setConfigValue(key, value);
-}
-
-// One letter per timeslot 1 to 31: "p" pat, "v" voice; any other letter, or none, means none.
-void tst_MainWindow::setSlots(const QString &direction, const QString &values)
-{
-    for (int slot = 1; slot <= 31; ++slot) {
-        const char letter = slot <= values.size() ? values.at(slot - 1).toLatin1() : 'n';
-        set(slotKey(direction, slot), letter == 'p' ? "pat" : letter == 'v' ? "voice" : "none");
-    }
-}
-
-void tst_MainWindow::buildingSendsNothingAndEachShowSendsTimeslot()
-{
-    card->clearCommandLog();
-    plugin = new TimeSlots;
-    window = plugin->window();
-    QCoreApplication::processEvents();
-    QVERIFY(card->commandLog().isEmpty());
-    window->show();
-    window->hide();
-    window->show();
-    QCOMPARE(card->commandLog(), QStringList({"timeslot", "timeslot"}));
-}
-
-void tst_MainWindow::slotChoiceSendsOneCommand_data()
-{
-    QTest::addColumn<QString>("direction");
-    QTest::addColumn<QString>("configured"); // empty: no value
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<int>("option");
+    // "key=value", where "rx=" and "tx=" take the letters of setSlots().
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("action"); // "rx|tx slot option" on a panel, or a copy button
     QTest::addColumn<QStringList>("expected"); // commands sent, then warnings shown
     QTest::addColumn<QString>("refusal"); // the card's answer to the command
 
-    const QString rx = QStringLiteral("rx");
-    const QString tx = QStringLiteral("tx");
-    const QString none;
+    const auto row = [](const char *name, const char *setup, const char *action,
+                        const QStringList &expected, const char *refusal = "") {
+        QTest::newRow(name) << QString(setup) << QString(action) << expected << QString(refusal);
+    };
     const QStringList voice5{"timeslot rx 5 voice"};
-    QTest::newRow("tx prbs") << tx << "none" << 5 << 1 << QStringList{"timeslot tx 5 pat"} << none;
-    QTest::newRow("voice") << rx << "none" << 7 << 2 << QStringList{"timeslot rx 7 voice"} << none;
-    QTest::newRow("rx off") << rx << "pat" << 31 << 0 << QStringList{"timeslot rx 31 none"} << none;
-    QTest::newRow("same value") << tx << "voice" << 3 << 2 << QStringList() << none;
-    QTest::newRow("off over no value") << rx << "" << 9 << 0 << QStringList() << none;
-    QTest::newRow("negative index") << rx << "pat" << 4 << -1 << QStringList() << none;
-    QTest::newRow("voice refused")
-        << rx << "none" << 5 << 2 << voice5 + VoiceWarning << "only one voice timeslot";
-    QTest::newRow("other refusal") << rx << "none" << 5 << 2 << voice5 << "timeslot 16 is CAS";
+    row("tx prbs", "timeslot-tx-5=none", "tx 5 1", {"timeslot tx 5 pat"});
+    row("voice", "timeslot-rx-7=none", "rx 7 2", {"timeslot rx 7 voice"});
+    row("rx off", "timeslot-rx-31=pat", "rx 31 0", {"timeslot rx 31 none"});
+    row("same value", "timeslot-tx-3=voice", "tx 3 2", {});
+    row("off over no value", "timeslot-rx-9=", "rx 9 0", {});
+    row("negative index", "timeslot-rx-4=pat", "rx 4 -1", {});
+    row("voice refused", "timeslot-rx-5=none", "rx 5 2", voice5 + VoiceWarning,
+        "only one voice timeslot");
+    row("other refusal", "timeslot-rx-5=none", "rx 5 2", voice5, "timeslot 16 is CAS");
+    row("copy all off into rx without slot 16", "structure=pcm30", "copyToRx",
+        {"timeslot rx 0xfffefffe none"});
+    row("copy one voice among prbs into rx", "tx=ppppvpppppppppppppppppppppppppp", "copyToRx",
+        {"timeslot rx 0xffffffde pat", "timeslot rx 0x00000020 voice"});
+    row("copy 2 voices into rx", "tx=nnvnnnv", "copyToRx", VoiceWarning);
+    row("copy 2 voices into tx", "rx=nnvnnnv", "copyToTx",
+        {"timeslot tx 0xffffff76 none", "timeslot tx 0x00000088 voice"});
 }
 
-void tst_MainWindow::slotChoiceSendsOneCommand()
+void tst_MainWindow::userChoiceSendsCommands()
 {
-    QFETCH(QString, direction);
-    QFETCH(QString, configured);
-    QFETCH(int, slot);
-    QFETCH(int, option);
+    QFETCH(QString, setup);
+    QFETCH(QString, action);
     QFETCH(QStringList, expected);
     QFETCH(QString, refusal);
 
-    set(slotKey(direction, slot), configured);
+    const QString key = setup.section('=', 0, 0), value = setup.section('=', 1);
+    key.size() == 2 ? setSlots(key, value) : set(key, value);
     openWindow();
     WarningCloser closer(window);
     if (!refusal.isEmpty())
         card->refuseNext(refusal);
-    emit(direction == QLatin1String("rx") ? rxSlots : txSlots)->indexChanged(slot, option);
-    QCOMPARE(card->commandLog() + closer.texts, expected);
-}
-
-void tst_MainWindow::copySendsMaskCommands_data()
-{
-    QTest::addColumn<bool>("intoRx");
-    QTest::addColumn<QString>("structure");
-    QTest::addColumn<QString>("source"); // see setSlots()
-    QTest::addColumn<QStringList>("expected"); // commands sent, then warnings shown
-
-    const QString oneVoice = QStringLiteral("ppppvpppppppppppppppppppppppppp");
-    const QString twoVoices = QStringLiteral("nnvnnnv");
-    QTest::newRow("all off into rx without slot 16")
-        << true << "pcm30" << QString() << QStringList{"timeslot rx 0xfffefffe none"};
-    QTest::newRow("one voice among prbs into rx")
-        << true << "pcm31" << oneVoice
-        << QStringList{"timeslot rx 0xffffffde pat", "timeslot rx 0x00000020 voice"};
-    QTest::newRow("2 voices into rx") << true << "pcm31" << twoVoices << VoiceWarning;
-    QTest::newRow("2 voices into tx")
-        << false << "pcm31" << twoVoices
-        << QStringList{"timeslot tx 0xffffff76 none", "timeslot tx 0x00000088 voice"};
-}
-
-void tst_MainWindow::copySendsMaskCommands()
-{
-    QFETCH(bool, intoRx);
-    QFETCH(QString, structure);
-    QFETCH(QString, source);
-    QFETCH(QStringList, expected);
-
-    set("structure", structure);
-    setSlots(intoRx ? "tx" : "rx", source);
-    openWindow();
-    // The only "Copy" on screen copies the full panel into the compact one.
-    if (intoRx)
-        emit txSlots->clicked();
-    auto *copy = window->findChild<QPushButton *>(intoRx ? "copyToRx" : "copyToTx");
-    QVERIFY(copy->isVisible());
-    WarningCloser closer(window);
-    QTest::mouseClick(copy, Qt::LeftButton);
+    const QStringList words = action.split(' ');
+    if (words.size() == 3) {
+        emit(words[0] == "rx" ? rxSlots : txSlots)
+            ->indexChanged(words[1].toInt(), words[2].toInt());
+    } else {
+        // The only "Copy" on screen copies the full panel into the compact one.
+        if (action == "copyToRx")
+            emit txSlots->clicked();
+        auto *copy = window->findChild<QPushButton *>(action);
+        QVERIFY(copy->isVisible());
+        QTest::mouseClick(copy, Qt::LeftButton);
+    }
     QCOMPARE(card->commandLog() + closer.texts, expected);
 }
 
@@ -273,27 +203,25 @@ void tst_MainWindow::structureDecidesWhatCanBeEdited_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("structure"); // empty: no value
-    QTest::addColumn<QString>("label16");
-    QTest::addColumn<QString>("mask"); // of "All slots"
+    QTest::addColumn<QString>("mask"); // of "All slots"; empty: nothing can be edited
 
-    const QString pcm30 = QStringLiteral("pcm30");
-    const QString cas = QStringLiteral("CAS");
-    const QString free;
-    const QString without16 = QStringLiteral("0xFFFEFFFE");
-    const QString all = QStringLiteral("0xFFFFFFFE");
-    QTest::newRow("pcm30") << QStringLiteral("pcm31") << pcm30 << cas << without16;
-    QTest::newRow("pcm30crc") << QStringLiteral("pcm31") << "pcm30crc" << cas << without16;
-    QTest::newRow("upper case PCM30") << pcm30 << "PCM30" << free << all;
-    QTest::newRow("missing") << pcm30 << "" << free << all;
-    QTest::newRow("unstr after pcm30") << pcm30 << "unstr" << cas << QString();
+    const auto row
+        = [](const char *name, const char *before, const char *structure, const char *mask) {
+              QTest::newRow(name) << QString(before) << QString(structure) << QString(mask);
+          };
+    row("pcm30", "pcm31", "pcm30", "0xFFFEFFFE");
+    row("pcm30crc", "pcm31", "pcm30crc", "0xFFFEFFFE");
+    row("upper case PCM30", "pcm30", "PCM30", "0xFFFFFFFE");
+    row("missing", "pcm30", "", "0xFFFFFFFE");
+    row("unstr after pcm30", "pcm30", "unstr", "");
 }
 
 void tst_MainWindow::structureDecidesWhatCanBeEdited()
 {
     QFETCH(QString, before);
     QFETCH(QString, structure);
-    QFETCH(QString, label16);
     QFETCH(QString, mask);
+    const QString label16 = mask == "0xFFFFFFFE" ? "" : "CAS";
 
     set("structure", before);
     openWindow();
@@ -333,7 +261,8 @@ void tst_MainWindow::eachViewHasItsIconsAndDecoration_data()
     QTest::newRow("transmit full") << true;
 }
 
-// Each view, at the size of the instrument's screen, is also saved as a PNG file.
+// Large icons on the full panel and both switches, small ones on the compact one; the separator,
+// the brackets down to "All slots" and the arrow up from "Copy". Each view is saved as a PNG file.
 void tst_MainWindow::eachViewHasItsIconsAndDecoration()
 {
     QFETCH(bool, txFull);
@@ -341,10 +270,8 @@ void tst_MainWindow::eachViewHasItsIconsAndDecoration()
     window->resize(800, 480);
     if (txFull)
         emit txSlots->clicked();
-    SwitchPanel *full = txFull ? txSlots : rxSlots;
-    SwitchPanel *compact = txFull ? rxSlots : txSlots;
+    SwitchPanel *full = txFull ? txSlots : rxSlots, *compact = txFull ? rxSlots : txSlots;
     QVERIFY(!full->compact() && compact->compact());
-    // Large icons on the full panel and both switches, small ones on the compact panel.
     for (int option : {1, 2}) {
         QCOMPARE(full->optionIcon(option).actualSize(QSize(100, 100)), QSize(32, 26));
         QCOMPARE(compact->optionIcon(option).actualSize(QSize(100, 100)), QSize(20, 16));
@@ -352,15 +279,12 @@ void tst_MainWindow::eachViewHasItsIconsAndDecoration()
     }
     QCOMPARE(rxAll->optionIcon(1).cacheKey(), full->optionIcon(1).cacheKey());
     QCOMPARE(full->optionIcon(2).pixmap(QSize(32, 26)).toImage(),
-             QPixmap(QStringLiteral(":/main/resource/voice.png")).toImage());
-
+             QPixmap(":/main/resource/voice.png").toImage());
     QCoreApplication::processEvents();
     const QImage image = window->grab().toImage();
     const QString dir = qEnvironmentVariable("E1_ARTIFACTS", QDir::tempPath() + "/e1-artifacts");
     QVERIFY(QDir().mkpath(dir));
     QVERIFY(image.save(dir + (txFull ? "/timeslots-transmit.png" : "/timeslots-receive.png")));
-    // The separator between the columns, the brackets from the full panel down to its "All
-    // slots" switch, and the arrow from the "Copy" button up into the compact panel.
     const int x = (rxSlots->geometry().right() + txSlots->geometry().left()) / 2;
     QVERIFY(lineAt(image, QPoint(x, window->height() / 2), QPoint(1, 0), QColor(Qt::gray)));
     Switch *all = txFull ? txAll : rxAll;
@@ -372,32 +296,28 @@ void tst_MainWindow::eachViewHasItsIconsAndDecoration()
     const QPoint top = panel->mapTo(window, QPoint());
     const QRect b = panel->findChild<QPushButton *>()->geometry().translated(top);
     QVERIFY(lineAt(image, QPoint(b.center().x(), b.top() - 3), QPoint(1, 0), Bracket));
-    QCOMPARE(image.pixelColor(b.center().x(), top.y() + 10).rgb(),
-             QColor(Qt::darkGray).lighter(130).rgb());
+    QCOMPARE(image.pixel(b.center().x(), top.y() + 10), QColor(Qt::darkGray).lighter(130).rgb());
 }
 
-// The PRBS icons change with the pattern, the voice label with what is heard and sent.
+// The PRBS icons change with the pattern, in both sizes and handed to the current view; the voice
+// label changes with what is heard and sent, keeping no caption once without symbols.
 void tst_MainWindow::picturesRedrawnOnlyForNewContent()
 {
     set("speaker", "on");
-    set(slotKey("rx", 5), "voice");
+    set("timeslot-rx-5", "voice");
     openWindow();
     const QIcon prbs = rxAll->optionIcon(1);
     const qint64 prbsSmall = txSlots->optionIcon(1).cacheKey();
-    auto *button = window->findChild<QPushButton *>(QStringLiteral("btnVoiceFunc"));
+    auto *button = window->findChild<QPushButton *>("btnVoiceFunc");
     const qint64 voice = button->icon().cacheKey();
     QVERIFY(!prbs.isNull() && !button->icon().isNull());
-
-    // Back to no voice: the label keeps its caption, without symbols.
     set("speaker", "off");
     settle();
     const QIcon plain = button->icon();
     QCOMPARE(button->text(), QString());
     QVERIFY(plain.cacheKey() != voice);
-    QCOMPARE(labelPart(plain, Heard), transparent(Heard.size()));
+    QCOMPARE(labelPart(plain, Heard), Clear);
     QCOMPARE(rxAll->optionIcon(1).cacheKey(), prbs.cacheKey());
-
-    // A new pattern redraws both PRBS sizes and hands them out again, to the current view.
     emit txSlots->clicked();
     set("pattern", "all0");
     settle();
@@ -411,9 +331,9 @@ void tst_MainWindow::picturesRedrawnOnlyForNewContent()
 
 void tst_MainWindow::voiceLabelShowsHeardAndSentVoice_data()
 {
-    // Structure, loudspeaker, source, and the directions with a voice timeslot.
+    // Structure, loudspeaker, source, and the directions with a voice timeslot; the symbols heard
+    // and sent, "-" for none, or nothing when the first update leaves the form's text alone.
     QTest::addColumn<QString>("settings");
-    // The symbols heard and sent, "-" for none; empty when the button keeps its text.
     QTest::addColumn<QString>("symbols");
 
     const auto row = [](const char *name, const char *settings, const char *symbols) {
@@ -433,47 +353,45 @@ void tst_MainWindow::voiceLabelShowsHeardAndSentVoice()
     QFETCH(QString, settings);
     QFETCH(QString, symbols);
 
-    const QStringList words = settings.split(QLatin1Char(' '));
+    const QStringList words = settings.split(' ');
     set("structure", words.at(0));
     set("speaker", words.at(1));
     set("vfsource", words.at(2));
-    set(slotKey("rx", 5), words.contains("rx") ? "voice" : "none");
-    set(slotKey("tx", 9), words.contains("tx") ? "voice" : "none");
+    set("timeslot-rx-5", words.contains("rx") ? "voice" : "none");
+    set("timeslot-tx-9", words.contains("tx") ? "voice" : "none");
     openWindow();
-
-    // With nothing to show, the first update leaves the form's text alone.
-    auto *button = window->findChild<QPushButton *>(QStringLiteral("btnVoiceFunc"));
+    auto *button = window->findChild<QPushButton *>("btnVoiceFunc");
     QCOMPARE(button->text(), QString(symbols.isEmpty() ? "Voice" : ""));
     QCOMPARE(button->icon().isNull(), symbols.isEmpty());
     if (symbols.isEmpty())
         return;
-    const QStringList shown = symbols.split(QLatin1Char(' '));
+    const QStringList shown = symbols.split(' ');
     for (int i : {0, 1}) {
         const QRect place = i ? Sent : Heard;
-        const QString path = QStringLiteral(":/main/resource/%1.png").arg(shown.at(i));
+        const QString path = QString(":/main/resource/%1.png").arg(shown.at(i));
         QCOMPARE(labelPart(button->icon(), place),
-                 shown.at(i) == "-" ? transparent(place.size()) : argb(QImage(path)));
+                 shown.at(i) == "-" ? Clear : QImage(path).convertToFormat(Clear.format()));
     }
 }
 
-void tst_MainWindow::dialogsAreBuiltOnce()
+void tst_MainWindow::reopeningSendsTimeslotAndKeepsTheDialogs()
 {
     openWindow();
-    for (int press = 0; press < 2; ++press) {
-        window->findChild<QPushButton *>(QStringLiteral("btnPrbs"))->click();
-        window->findChild<QPushButton *>(QStringLiteral("btnVoiceFunc"))->click();
-    }
+    window->hide();
+    window->show();
+    QCOMPARE(card->commandLog(), QStringList("timeslot"));
+    for (const char *button : {"btnPrbs", "btnVoiceFunc", "btnPrbs", "btnVoiceFunc"})
+        window->findChild<QPushButton *>(button)->click();
     QCOMPARE(window->findChildren<PrbsDialog *>().size(), 1);
     QCOMPARE(window->findChildren<PrbsModel *>().size(), 1);
     QCOMPARE(window->findChild<PrbsDialog *>()->model()->controller(), card->controller());
     QCOMPARE(window->findChildren<VoiceDialog *>().size(), 1);
-
     // The voice dialog follows the configuration while closed.
     auto *voice = window->findChild<VoiceDialog *>();
     voice->hide();
     set("vfsource", "tone");
     settle();
-    QVERIFY(voice->findChild<QAbstractButton *>(QStringLiteral("btnTone"))->isChecked());
+    QVERIFY(voice->findChild<QAbstractButton *>("btnTone")->isChecked());
 }
 
 QTEST_MAIN(tst_MainWindow)

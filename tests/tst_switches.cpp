@@ -15,26 +15,21 @@ class tst_Switches : public QObject
 
 private Q_SLOTS:
     void init();
-    void cleanup();
-
-    void choosingAnOptionOnAButtonEmitsIndexChanged_data();
-    void choosingAnOptionOnAButtonEmitsIndexChanged();
-    void compactPanelPressEmitsClickedOnly_data();
-    void compactPanelPressEmitsClickedOnly();
-    void disabledButtonTakesNoInput_data();
-    void disabledButtonTakesNoInput();
-    void ownerMayMakeThePanelCompactOnClicked();
-    void panelKeyboard_data();
-    void panelKeyboard();
-    void selectOptionIsSilent();
-    void setButtonIsSilentAndReadsBack();
+    void cleanup()
+    {
+        delete top;
+        top = nullptr;
+    }
+    void choosingAnOptionEmitsIndexChanged_data();
+    void choosingAnOptionEmitsIndexChanged();
+    void pressWithoutChoiceEmitsClickedAtMost_data();
+    void pressWithoutChoiceEmitsClickedAtMost();
+    void panelSettersAreSilent();
     void chooserStaysOnScreenBesideItsButton();
-    void switchPickSelectsShowsAndEmits_data();
-    void switchPickSelectsShowsAndEmits();
-    void switchOwnerClearingTheSelectionEndsThere();
+    void switchChooserPicksOrCloses_data();
+    void switchChooserPicksOrCloses();
     void switchSelectOptionsIsSilentAndNoOpWhenUnchanged_data();
     void switchSelectOptionsIsSilentAndNoOpWhenUnchanged();
-    void switchChooserClosesWithoutChoice();
 
 private:
     bool eventFilter(QObject *, QEvent *event) override
@@ -44,10 +39,6 @@ private:
     }
     static QWidget *chooser(QWidget *owner) { return owner->findChild<QWidget *>("optionChooser"); }
     static bool chooserShown(QWidget *w) { return chooser(w) && chooser(w)->isVisible(); }
-    void click(int button)
-    {
-        QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(button).center());
-    }
     static void pick(QWidget *owner, int option)
     {
         QRect cell;
@@ -55,6 +46,13 @@ private:
                                   Q_ARG(int, option));
         QCOMPARE(cell.size(), QSize(54, 54));
         QTest::mouseClick(chooser(owner), Qt::LeftButton, {}, cell.center());
+    }
+    // The chooser opens on the shown option, "off"; each Right is one option further.
+    static void pickByKeys(QWidget *owner, int option, Qt::Key confirm = Qt::Key_Return)
+    {
+        for (int i = 0; i < option; ++i)
+            QTest::keyClick(chooser(owner), Qt::Key_Right);
+        QTest::keyClick(chooser(owner), confirm);
     }
 
     QWidget *top = nullptr;
@@ -75,21 +73,21 @@ void tst_Switches::init()
     QPixmap voice(32, 26);
     voice.fill(Qt::red);
     auto setOptions = [&](auto *owner) {
-        owner->setOptionName(0, QStringLiteral("off"));
-        owner->setOptionName(1, QStringLiteral("PRBS"));
-        owner->setOptionName(2, QStringLiteral("Voice"));
+        owner->setOptionName(0, "off");
+        owner->setOptionName(1, "PRBS");
+        owner->setOptionName(2, "Voice");
         owner->setOptionIcon(2, QIcon(voice));
         owner->setOptionSize(QSize(54, 54));
     };
     setOptions(panel);
     setOptions(allSlots);
-    allSlots->setText(QStringLiteral("All slots"));
+    allSlots->setText("All slots");
     allSlots->selectOptions(QBitArray(3));
     panel->setRows(4);
     panel->setColumns(8);
     panel->setButtonSpacing(4);
     panel->setMargin(5);
-    panel->setButton(0, QStringLiteral("FAS"), QIcon(), QColor(), false);
+    panel->setButton(0, "FAS", QIcon(), QColor(), false);
     for (int slot = 1; slot < 32; ++slot)
         panel->selectOption(slot, 0, true);
     top->resize(600, 240);
@@ -100,167 +98,115 @@ void tst_Switches::init()
     log.clear();
     paints = 0;
     connect(panel, &SwitchPanel::clicked, this, [this]() { log << "clicked"; });
-    connect(panel, &SwitchPanel::indexChanged, this, [this](int button, int option) {
-        log << QStringLiteral("%1:%2").arg(button).arg(option);
-    });
+    connect(panel, &SwitchPanel::indexChanged, this,
+            [this](int button, int option) { log << QString("%1:%2").arg(button).arg(option); });
     connect(allSlots, &Switch::indexChanged, this,
-            [this](int option) { log << QStringLiteral("all:%1").arg(option); });
+            [this](int option) { log << QString("all:%1").arg(option); });
 }
 
-void tst_Switches::cleanup()
+void tst_Switches::choosingAnOptionEmitsIndexChanged_data()
 {
-    delete top;
-    top = nullptr;
-}
-
-void tst_Switches::choosingAnOptionOnAButtonEmitsIndexChanged_data()
-{
+    QTest::addColumn<KeyList>("keys"); // before Return; none: a mouse click on the button
     QTest::addColumn<int>("button");
     QTest::addColumn<int>("option");
-    QTest::newRow("button 5, voice") << 5 << 2;
-    QTest::newRow("button 16, prbs") << 16 << 1;
-    QTest::newRow("button 31, the option it shows") << 31 << 0;
+    QTest::newRow("mouse, button 5, voice") << KeyList() << 5 << 2;
+    QTest::newRow("mouse, button 16, prbs") << KeyList() << 16 << 1;
+    QTest::newRow("mouse, button 31, the option it shows") << KeyList() << 31 << 0;
+    QTest::newRow("keys start on the first enabled button") << KeyList{Qt::Key_Return} << 1 << 1;
+    QTest::newRow("right, right, down")
+        << KeyList({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}) << 11 << 2;
+    QTest::newRow("stops at bottom") << (KeyList(4, Qt::Key_Down) << Qt::Key_Return) << 25 << 1;
+    QTest::newRow("stops at row end") << (KeyList(8, Qt::Key_Right) << Qt::Key_Return) << 7 << 1;
+    QTest::newRow("end, up") << KeyList({Qt::Key_End, Qt::Key_Up, Qt::Key_Return}) << 23 << 1;
 }
 
-void tst_Switches::choosingAnOptionOnAButtonEmitsIndexChanged()
+void tst_Switches::choosingAnOptionEmitsIndexChanged()
 {
+    QFETCH(KeyList, keys);
     QFETCH(int, button);
     QFETCH(int, option);
-    click(button);
+    if (keys.isEmpty())
+        QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(button).center());
+    for (int key : keys)
+        QTest::keyClick(panel, Qt::Key(key));
     QVERIFY(chooserShown(panel));
     QCOMPARE(log, QStringList("clicked"));
-    pick(panel, option);
+    if (keys.isEmpty())
+        pick(panel, option);
+    else
+        pickByKeys(panel, option, Qt::Key_Enter);
     QVERIFY(!chooserShown(panel));
-    QCOMPARE(log, QStringList({"clicked", QStringLiteral("%1:%2").arg(button).arg(option)}));
+    QCOMPARE(log, QStringList({"clicked", QString("%1:%2").arg(button).arg(option)}));
     QCOMPARE(panel->firstSelectedOption(button), option);
 }
 
-void tst_Switches::compactPanelPressEmitsClickedOnly_data()
+void tst_Switches::pressWithoutChoiceEmitsClickedAtMost_data()
 {
-    QTest::addColumn<int>("button"); // -1: the margin, -2: the keyboard
-    QTest::newRow("enabled button") << 5;
-    QTest::newRow("disabled button") << 0;
-    QTest::newRow("margin") << -1;
-    QTest::newRow("keyboard") << -2;
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("input"); // a button, "margin", "keys", or Space and Escape
+    const auto row = [](const char *setup, const char *input) {
+        QTest::addRow("%s, %s", setup, input) << QString(setup) << QString(input);
+    };
+    for (const char *input : {"5", "0", "margin", "keys"})
+        row("compact", input);
+    row("compact on clicked", "5");
+    for (const char *setup : {"disabled button", "disabled panel"})
+        for (const char *input : {"1", "keys"})
+            row(setup, input);
+    row("enabled", "escape in the chooser");
+    row("enabled", "escape to the panel");
 }
 
-void tst_Switches::compactPanelPressEmitsClickedOnly()
+void tst_Switches::pressWithoutChoiceEmitsClickedAtMost()
 {
-    QFETCH(int, button);
-    panel->setCompact(true);
-    if (button >= 0)
-        click(button);
-    else if (button == -1)
-        QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(1, 1));
-    else
-        QTest::keyClick(panel, Qt::Key_Space);
-    QCOMPARE(log, QStringList("clicked"));
-    QVERIFY(!chooserShown(panel));
-}
-
-void tst_Switches::disabledButtonTakesNoInput_data()
-{
-    QTest::addColumn<bool>("wholePanel");
-    QTest::addColumn<bool>("keyboard");
-    QTest::newRow("disabled button, mouse") << false << false;
-    QTest::newRow("disabled button, keyboard") << false << true;
-    QTest::newRow("disabled panel, mouse") << true << false;
-    QTest::newRow("disabled panel, keyboard") << true << true;
-}
-
-void tst_Switches::disabledButtonTakesNoInput()
-{
-    QFETCH(bool, wholePanel);
-    QFETCH(bool, keyboard);
-    if (wholePanel)
+    QFETCH(QString, setup);
+    QFETCH(QString, input);
+    if (setup == "compact")
+        panel->setCompact(true);
+    else if (setup == "compact on clicked")
+        connect(panel, &SwitchPanel::clicked, panel, [this]() { panel->setCompact(true); });
+    else if (setup == "disabled panel")
         panel->setEnabled(false);
-    else
+    else if (setup == "disabled button")
         panel->setButton(1, QString(), QIcon(), QColor(), false);
-    if (keyboard) {
+    if (input == "keys") {
         // Buttons 0 and 1 are both disabled: Home lands on button 0, Right on button 1.
-        QTest::keyClick(panel, Qt::Key_Home);
-        QTest::keyClick(panel, Qt::Key_Right);
-        QTest::keyClick(panel, Qt::Key_Return);
-    } else {
-        click(1);
-    }
-    QVERIFY(!chooserShown(panel));
-    QVERIFY(log.isEmpty());
-}
-
-void tst_Switches::ownerMayMakeThePanelCompactOnClicked()
-{
-    connect(panel, &SwitchPanel::clicked, panel, [this]() { panel->setCompact(true); });
-    click(5);
-    QVERIFY(panel->compact());
-    QVERIFY(!chooserShown(panel));
-}
-
-void tst_Switches::panelKeyboard_data()
-{
-    QTest::addColumn<KeyList>("moves");
-    QTest::addColumn<int>("button");
-    QTest::newRow("starts on the first enabled button") << KeyList() << 1;
-    QTest::newRow("right, right, down")
-        << KeyList({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}) << 11;
-    QTest::newRow("down stops at the last row") << KeyList(4, Qt::Key_Down) << 25;
-    QTest::newRow("right stops at the row's end") << KeyList(8, Qt::Key_Right) << 7;
-    QTest::newRow("end, up") << KeyList({Qt::Key_End, Qt::Key_Up}) << 23;
-}
-
-void tst_Switches::panelKeyboard()
-{
-    QFETCH(KeyList, moves);
-    QFETCH(int, button);
-    for (int key : moves)
-        QTest::keyClick(panel, Qt::Key(key));
-    QTest::keyClick(panel, Qt::Key_Return);
-    QVERIFY(chooserShown(panel));
-    // The chooser starts on the shown option ("off"); one step right is option 1.
-    QTest::keyClick(chooser(panel), Qt::Key_Right);
-    QTest::keyClick(chooser(panel), Qt::Key_Enter);
-    QVERIFY(!chooserShown(panel));
-    const QStringList expected({"clicked", QStringLiteral("%1:1").arg(button)});
-    QCOMPARE(log, expected);
-
-    // Space opens as well; Escape closes, in the chooser or given to the panel.
-    for (bool inChooser : {true, false}) {
+        for (Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_Return})
+            QTest::keyClick(panel, key);
+    } else if (input.startsWith("escape")) {
         QTest::keyClick(panel, Qt::Key_Space);
         QVERIFY(chooserShown(panel));
-        QTest::keyClick(inChooser ? chooser(panel) : panel, Qt::Key_Escape);
-        QVERIFY(!chooserShown(panel));
+        QTest::keyClick(input.endsWith("chooser") ? chooser(panel) : panel, Qt::Key_Escape);
+    } else {
+        QTest::mouseClick(panel, Qt::LeftButton, {},
+                          input == "margin" ? QPoint(1, 1)
+                                            : panel->buttonRect(input.toInt()).center());
     }
-    QCOMPARE(log, expected + QStringList({"clicked", "clicked"}));
+    QCOMPARE(log, setup.startsWith("disabled") ? QStringList() : QStringList("clicked"));
+    QCOMPARE(panel->compact(), setup.startsWith("compact"));
+    QVERIFY(!chooserShown(panel));
 }
 
-void tst_Switches::selectOptionIsSilent()
+void tst_Switches::panelSettersAreSilent()
 {
     panel->selectOption(9, 2, true);
     panel->selectOption(10, -1, true);
     panel->selectOption(11, -7, true);
-    QCOMPARE(panel->firstSelectedOption(9), 2);
-    QCOMPARE(panel->firstSelectedOption(10), -1);
-    QCOMPARE(panel->firstSelectedOption(11), -1);
-    QCOMPARE(panel->firstSelectedOption(12), 0);
-    QCOMPARE(panel->firstSelectedOption(32), -1);
-    QVERIFY(log.isEmpty());
-}
-
-void tst_Switches::setButtonIsSilentAndReadsBack()
-{
+    QStringList shown;
+    for (int button : {9, 10, 11, 12, 32})
+        shown << QString::number(panel->firstSelectedOption(button));
+    QCOMPARE(shown.join(' '), "2 -1 -1 0 -1");
     const QIcon icon(QPixmap(1, 26));
-    panel->setButton(16, QStringLiteral("CAS"), icon, Qt::red, false);
-    QCOMPARE(panel->buttonLabel(16), QStringLiteral("CAS"));
+    panel->setButton(16, "CAS", icon, Qt::red, false);
+    QCOMPARE(panel->buttonLabel(16), "CAS");
     QCOMPARE(panel->buttonIcon(16).cacheKey(), icon.cacheKey());
     QCOMPARE(panel->buttonColor(16), QColor(Qt::red));
-    QVERIFY(!panel->isButtonEnabled(16));
-    QVERIFY(panel->isButtonEnabled(15));
+    QVERIFY(!panel->isButtonEnabled(16) && panel->isButtonEnabled(15));
     panel->setButton(16, QString(), QIcon(), QColor(), true);
-    QVERIFY(panel->buttonLabel(16).isEmpty());
-    QVERIFY(panel->buttonIcon(16).isNull());
+    QVERIFY(panel->buttonLabel(16).isEmpty() && panel->buttonIcon(16).isNull());
     QVERIFY(!panel->buttonColor(16).isValid());
     QVERIFY(log.isEmpty());
-    click(16);
+    QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(16).center());
     QVERIFY(chooserShown(panel));
 }
 
@@ -269,7 +215,7 @@ void tst_Switches::chooserStaysOnScreenBesideItsButton()
     const QRect area = panel->screen()->availableGeometry();
     top->move(area.bottomRight() - QPoint(top->width(), top->height()));
     QTRY_VERIFY(top->pos().y() > area.center().y());
-    click(31);
+    QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(31).center());
     QVERIFY(chooserShown(panel));
     const QRect popup = chooser(panel)->geometry();
     const QRect anchor(panel->mapToGlobal(panel->buttonRect(31).topLeft()),
@@ -278,51 +224,51 @@ void tst_Switches::chooserStaysOnScreenBesideItsButton()
     QVERIFY2(!popup.intersects(anchor), "the chooser hides its button");
 }
 
-void tst_Switches::switchPickSelectsShowsAndEmits_data()
+void tst_Switches::switchChooserPicksOrCloses_data()
 {
-    QTest::addColumn<bool>("keyboard");
-    QTest::addColumn<int>("option");
-    QTest::newRow("mouse, voice") << false << 2;
-    QTest::newRow("keyboard, prbs") << true << 1;
-    QTest::newRow("keyboard, off") << true << 0;
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<int>("option"); // -1: closed without a choice
+    QTest::newRow("mouse, voice") << "mouse" << 2;
+    QTest::newRow("keyboard, prbs") << "keyboard" << 1;
+    QTest::newRow("keyboard, off") << "keyboard" << 0;
+    QTest::newRow("owner clears the selection") << "owner clears" << 1;
+    QTest::newRow("escape in the chooser") << "escape in the chooser" << -1;
+    QTest::newRow("escape to the switch") << "escape to the switch" << -1;
+    QTest::newRow("disabling") << "disabling" << -1;
 }
 
-void tst_Switches::switchPickSelectsShowsAndEmits()
+void tst_Switches::switchChooserPicksOrCloses()
 {
-    QFETCH(bool, keyboard);
+    QFETCH(QString, way);
     QFETCH(int, option);
+    // The timeslot window clears the selection again from its indexChanged handler.
+    if (way == "owner clears")
+        connect(allSlots, &Switch::indexChanged, allSlots,
+                [this]() { allSlots->selectOptions(QBitArray(3)); });
+    const Qt::Key enter = way == "owner clears" ? Qt::Key_Enter : Qt::Key_Return;
     const QImage none = allSlots->grab().toImage();
-    if (keyboard) {
-        allSlots->setFocus();
-        QTest::keyClick(allSlots, Qt::Key_Space);
-        QVERIFY(chooserShown(allSlots));
-        for (int i = 0; i < option; ++i)
-            QTest::keyClick(chooser(allSlots), Qt::Key_Right);
-        QTest::keyClick(chooser(allSlots), Qt::Key_Return);
-    } else {
-        QTest::mouseClick(allSlots, Qt::LeftButton);
-        QVERIFY(chooserShown(allSlots));
-        pick(allSlots, option);
-    }
-    QVERIFY(!chooserShown(allSlots));
-    QCOMPARE(log, QStringList(QStringLiteral("all:%1").arg(option)));
-    QBitArray selected(3);
-    selected.setBit(option);
-    QCOMPARE(allSlots->selectedOptions(), selected);
-    QVERIFY(allSlots->grab().toImage() != none);
-}
-
-// The timeslot window clears the selection again from its indexChanged handler.
-void tst_Switches::switchOwnerClearingTheSelectionEndsThere()
-{
-    connect(allSlots, &Switch::indexChanged, allSlots,
-            [this]() { allSlots->selectOptions(QBitArray(3)); });
     allSlots->setFocus();
-    QTest::keyClick(allSlots, Qt::Key_Enter);
-    QTest::keyClick(chooser(allSlots), Qt::Key_Right);
-    QTest::keyClick(chooser(allSlots), Qt::Key_Enter);
-    QCOMPARE(log, QStringList("all:1"));
-    QCOMPARE(allSlots->selectedOptions(), QBitArray(3));
+    if (way == "mouse")
+        QTest::mouseClick(allSlots, Qt::LeftButton);
+    else
+        QTest::keyClick(allSlots, way == "keyboard" ? Qt::Key_Space : enter);
+    QVERIFY(chooserShown(allSlots));
+    if (way == "mouse")
+        pick(allSlots, option);
+    else if (way == "disabling")
+        allSlots->setEnabled(false);
+    else if (way.startsWith("escape"))
+        QTest::keyClick(way.endsWith("chooser") ? chooser(allSlots) : allSlots, Qt::Key_Escape);
+    else
+        pickByKeys(allSlots, option, enter);
+    QVERIFY(!chooserShown(allSlots));
+    QCOMPARE(log, option < 0 ? QStringList() : QStringList(QString("all:%1").arg(option)));
+    QBitArray selected(3);
+    if (option >= 0 && way != "owner clears") {
+        selected.setBit(option);
+        QVERIFY(allSlots->grab().toImage() != none);
+    }
+    QCOMPARE(allSlots->selectedOptions(), selected);
 }
 
 void tst_Switches::switchSelectOptionsIsSilentAndNoOpWhenUnchanged_data()
@@ -348,23 +294,6 @@ void tst_Switches::switchSelectOptionsIsSilentAndNoOpWhenUnchanged()
     QCoreApplication::processEvents();
     QVERIFY(paints > 0);
     QVERIFY(log.isEmpty());
-}
-
-void tst_Switches::switchChooserClosesWithoutChoice()
-{
-    allSlots->setFocus();
-    const char *ways[] = {"escape in the chooser", "escape to the switch", "disabling"};
-    for (int how = 0; how < 3; ++how) {
-        QTest::keyClick(allSlots, Qt::Key_Return);
-        QVERIFY(chooserShown(allSlots));
-        if (how == 2)
-            allSlots->setEnabled(false);
-        else
-            QTest::keyClick(how == 0 ? chooser(allSlots) : allSlots, Qt::Key_Escape);
-        QVERIFY2(!chooserShown(allSlots), ways[how]);
-    }
-    QVERIFY(log.isEmpty());
-    QCOMPARE(allSlots->selectedOptions(), QBitArray(3));
 }
 
 QTEST_MAIN(tst_Switches)
