@@ -5,7 +5,9 @@
 
 #include "timeslots.h"
 
+#include "offscreennotice.h"
 #include <roundslider.h>
+
 #include <simulatedcard.h>
 #include <statuslabel.h>
 #include <switch.h>
@@ -51,8 +53,8 @@ class tst_BadInput : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        // No offscreen warnings for every popup; a timer closes the blocking warning's own loop.
-        QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+        // A timer closes the blocking warning, which runs its own event loop.
+        dropOffscreenNotices();
         auto *warningCloser = new QTimer(this);
         connect(warningCloser, &QTimer::timeout, [] {
             for (QWidget *widget : QApplication::topLevelWidgets())

@@ -3,7 +3,9 @@
 // The plug-in in long use, its library opened by path so that unloading unmaps it: resident memory
 // stays flat over 1,000 uses (E1_LONGUSE_CYCLES) and 100 loads and unloads.
 
+#include "offscreennotice.h"
 #include <launcherplugin.h>
+
 #include <simulatedcard.h>
 
 #include <QLibrary>
@@ -59,7 +61,7 @@ class tst_LongUse : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+        dropOffscreenNotices();
         QPixmapCache::setCacheLimit(0); // it keeps dropped pictures' keys for 30 s
         qApp->installEventFilter(&offScreen);
     }

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// Qt's offscreen platform notes, for every window it shows, what it cannot do (size hints,
+// raising, keyboard grabs). Tests that open hundreds of windows drop those notes and keep every
+// other message.
+inline void dropOffscreenNotices()
+{
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            if (!message.startsWith(QLatin1String("This plugin does not support")))
+                previous(type, context, message);
+        });
+}
