@@ -29,7 +29,7 @@ private Q_SLOTS:
     void unloadingUnregistersTheIcons();
 
 private:
-    QLibrary library {QStringLiteral(E1_LIBRARY_DIR "/libtimeslots.so")};
+    QLibrary library{QStringLiteral(E1_LIBRARY_DIR "/libtimeslots.so")};
     SimulatedCard *card = nullptr;
     InstanceFunction instance = nullptr;
 };

@@ -22,7 +22,7 @@ private:
     QVariantMap speech();
     static QVariantMap reading(const QString &level, const QString &frequency);
 
-    QRandomGenerator random {1};
+    QRandomGenerator random{1};
     double speechLevel = -15.0;
     int speechFrequency = 800;
 };
