@@ -14,22 +14,213 @@ class tst_Switches : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup()
+    void init()
     {
-        delete top;
-        top = nullptr;
+        auto *layout = new QHBoxLayout(top = new QWidget);
+        layout->addWidget(allSlots = new Switch(top), 0, Qt::AlignTop);
+        layout->addWidget(panel = new SwitchPanel(top), 1);
+        QPixmap voice(32, 26);
+        voice.fill(Qt::red);
+        auto setOptions = [&](auto *owner) {
+            for (int option : {0, 1, 2})
+                owner->setOptionName(option, QStringList{"off", "PRBS", "Voice"}.at(option));
+            owner->setOptionIcon(2, QIcon(voice));
+            owner->setOptionSize(QSize(54, 54));
+        };
+        setOptions(panel);
+        setOptions(allSlots);
+        allSlots->setText("All slots");
+        allSlots->selectOptions(QBitArray(3));
+        panel->setRows(4);
+        panel->setColumns(8);
+        panel->setButtonSpacing(4);
+        panel->setMargin(5);
+        panel->setButton(0, "FAS", QIcon(), QColor(), false);
+        for (int slot = 1; slot < 32; ++slot)
+            panel->selectOption(slot, 0, true);
+        top->resize(600, 240);
+        top->show();
+        top->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(top));
+        panel->setFocus();
+        log.clear();
+        connect(panel, &SwitchPanel::clicked, this, [this]() { log << "clicked"; });
+        connect(panel, &SwitchPanel::indexChanged, this,
+                [this](int slot, int option) { log << QString::asprintf("%d:%d", slot, option); });
+        connect(allSlots, &Switch::indexChanged, this,
+                [this](int option) { log << QString("all:%1").arg(option); });
     }
-    void choosingAnOptionEmitsIndexChanged_data();
-    void choosingAnOptionEmitsIndexChanged();
-    void pressWithoutChoiceEmitsClickedAtMost_data();
-    void pressWithoutChoiceEmitsClickedAtMost();
-    void panelSettersAreSilent();
-    void chooserStaysOnScreenBesideItsButton();
-    void switchChooserPicksOrCloses_data();
-    void switchChooserPicksOrCloses();
-    void switchSelectOptionsIsSilentAndNoOpWhenUnchanged_data();
-    void switchSelectOptionsIsSilentAndNoOpWhenUnchanged();
+    void cleanup() { delete top; }
+
+    void choosingAnOptionEmitsIndexChanged_data()
+    {
+        QTest::addColumn<KeyList>("keys"); // before Return; none: a mouse click on the button
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("option");
+        QTest::newRow("mouse, button 5, voice") << KeyList() << 5 << 2;
+        QTest::newRow("mouse, button 16, prbs") << KeyList() << 16 << 1;
+        QTest::newRow("mouse, button 31, the option it shows") << KeyList() << 31 << 0;
+        QTest::newRow("keys start on first enabled button") << KeyList{Qt::Key_Return} << 1 << 1;
+        QTest::newRow("right, right, down")
+            << KeyList({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}) << 11 << 2;
+        QTest::newRow("stops at bottom") << (KeyList(4, Qt::Key_Down) << Qt::Key_Return) << 25 << 1;
+        QTest::newRow("stops at right") << (KeyList(8, Qt::Key_Right) << Qt::Key_Return) << 7 << 1;
+        QTest::newRow("end, up") << KeyList({Qt::Key_End, Qt::Key_Up, Qt::Key_Return}) << 23 << 1;
+    }
+
+    // The chooser opens beside its button and on the screen, the window being in its corner.
+    void choosingAnOptionEmitsIndexChanged()
+    {
+        QFETCH(KeyList, keys);
+        QFETCH(int, button);
+        QFETCH(int, option);
+        const QRect area = panel->screen()->availableGeometry();
+        top->move(area.bottomRight() - QPoint(top->width(), top->height()));
+        QTRY_VERIFY(top->pos().y() > area.center().y());
+        const QRect anchor = panel->buttonRect(button);
+        if (keys.isEmpty())
+            QTest::mouseClick(panel, Qt::LeftButton, {}, anchor.center());
+        for (int key : keys)
+            QTest::keyClick(panel, Qt::Key(key));
+        QVERIFY(chooserShown(panel));
+        const QRect popup = chooser(panel)->geometry();
+        QVERIFY2(area.contains(popup), "the chooser leaves the screen");
+        QVERIFY2(!popup.intersects(anchor.translated(panel->mapToGlobal(QPoint()))),
+                 "the chooser hides its button");
+        QCOMPARE(log, QStringList("clicked"));
+        pick(panel, option, keys.isEmpty() ? Qt::Key_unknown : Qt::Key_Enter);
+        QVERIFY(!chooserShown(panel));
+        QCOMPARE(log, QStringList({"clicked", QString("%1:%2").arg(button).arg(option)}));
+        QCOMPARE(panel->firstSelectedOption(button), option);
+    }
+
+    void pressWithoutChoiceEmitsClickedAtMost_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("input"); // a button, "margin", "keys", or Space and Escape
+        const auto row = [](const char *setup, const char *input) {
+            QTest::addRow("%s, %s", setup, input) << QString(setup) << QString(input);
+        };
+        for (const char *input : {"5", "0", "margin", "keys"})
+            row("compact", input);
+        row("compact on clicked", "5");
+        for (const char *setup : {"disabled button", "disabled panel"})
+            for (const char *input : {"1", "keys"})
+                row(setup, input);
+        row("enabled", "escape in the chooser");
+        row("enabled", "escape to the panel");
+    }
+
+    void pressWithoutChoiceEmitsClickedAtMost()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, input);
+        if (setup == "compact")
+            panel->setCompact(true);
+        else if (setup == "compact on clicked")
+            connect(panel, &SwitchPanel::clicked, panel, [this]() { panel->setCompact(true); });
+        else if (setup == "disabled panel")
+            panel->setEnabled(false);
+        else if (setup == "disabled button")
+            panel->setButton(1, QString(), QIcon(), QColor(), false);
+        if (input == "keys") {
+            // Buttons 0 and 1 are both disabled: Home lands on button 0, Right on button 1.
+            for (Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_Return})
+                QTest::keyClick(panel, key);
+        } else if (input.startsWith("escape")) {
+            QTest::keyClick(panel, Qt::Key_Space);
+            QVERIFY(chooserShown(panel));
+            QTest::keyClick(input.endsWith("chooser") ? chooser(panel) : panel, Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(panel, Qt::LeftButton, {},
+                              input == "margin" ? QPoint(1, 1)
+                                                : panel->buttonRect(input.toInt()).center());
+        }
+        QCOMPARE(log, setup.startsWith("disabled") ? QStringList() : QStringList("clicked"));
+        QCOMPARE(panel->compact(), setup.startsWith("compact"));
+        QVERIFY(!chooserShown(panel));
+    }
+
+    void switchChooserPicksOrCloses_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("option"); // -1: closed without a choice
+        QTest::newRow("mouse, voice") << "mouse" << 2;
+        QTest::newRow("keyboard, prbs") << "keyboard" << 1;
+        QTest::newRow("keyboard, off") << "keyboard" << 0;
+        QTest::newRow("owner clears the selection") << "owner clears" << 1;
+        QTest::newRow("escape in the chooser") << "escape in the chooser" << -1;
+        QTest::newRow("escape to the switch") << "escape to the switch" << -1;
+        QTest::newRow("disabling") << "disabling" << -1;
+    }
+
+    void switchChooserPicksOrCloses()
+    {
+        QFETCH(QString, way);
+        QFETCH(int, option);
+        // The timeslot window clears the selection again from its indexChanged handler.
+        if (way == "owner clears")
+            connect(allSlots, &Switch::indexChanged, allSlots,
+                    [this]() { allSlots->selectOptions(QBitArray(3)); });
+        const Qt::Key enter = way == "owner clears" ? Qt::Key_Enter : Qt::Key_Return;
+        const QImage none = allSlots->grab().toImage();
+        allSlots->setFocus();
+        if (way == "mouse")
+            QTest::mouseClick(allSlots, Qt::LeftButton);
+        else
+            QTest::keyClick(allSlots, way == "keyboard" ? Qt::Key_Space : enter);
+        QVERIFY(chooserShown(allSlots));
+        if (way == "disabling")
+            allSlots->setEnabled(false);
+        else if (way.startsWith("escape"))
+            QTest::keyClick(way.endsWith("chooser") ? chooser(allSlots) : allSlots, Qt::Key_Escape);
+        else
+            pick(allSlots, option, way == "mouse" ? Qt::Key_unknown : enter);
+        QVERIFY(!chooserShown(allSlots));
+        QCOMPARE(log, option < 0 ? QStringList() : QStringList(QString("all:%1").arg(option)));
+        QBitArray selected(3);
+        if (option >= 0 && way != "owner clears") {
+            selected.setBit(option);
+            QVERIFY(allSlots->grab().toImage() != none);
+        }
+        QCOMPARE(allSlots->selectedOptions(), selected);
+    }
+
+    // Setters emit nothing; the switch repaints only when its selection changes.
+    void settersAreSilent()
+    {
+        QCoreApplication::processEvents();
+        allSlots->installEventFilter(this);
+        QBitArray before(3);
+        for (int bits : {0, 1, 6, 6, 7}) { // none as in init(), off, prbs and voice twice, all
+            QBitArray selection(3);
+            for (int option = 0; option < 3; ++option)
+                selection.setBit(option, bits >> option & 1);
+            paints = 0;
+            allSlots->selectOptions(selection);
+            QCoreApplication::processEvents();
+            QCOMPARE(allSlots->selectedOptions(), selection);
+            QCOMPARE(paints > 0, selection != std::exchange(before, selection));
+        }
+        for (int button : {9, 10, 11})
+            panel->selectOption(button, QVector<int>{2, -1, -7}.at(button - 9), true);
+        QStringList shown;
+        for (int button : {9, 10, 11, 12, 32})
+            shown << QString::number(panel->firstSelectedOption(button));
+        QCOMPARE(shown.join(' '), "2 -1 -1 0 -1");
+        const QIcon icon(QPixmap(1, 26));
+        panel->setButton(16, "CAS", icon, Qt::red, false);
+        QCOMPARE(panel->buttonLabel(16), "CAS");
+        QCOMPARE(panel->buttonIcon(16).cacheKey(), icon.cacheKey());
+        QCOMPARE(panel->buttonColor(16), QColor(Qt::red));
+        QVERIFY(!panel->isButtonEnabled(16) && panel->isButtonEnabled(15));
+        panel->setButton(16, QString(), QIcon(), QColor(), true);
+        QVERIFY(panel->buttonLabel(16).isEmpty() && panel->buttonIcon(16).isNull());
+        QVERIFY(!panel->buttonColor(16).isValid());
+        QVERIFY(log.isEmpty());
+        QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(16).center());
+        QVERIFY(chooserShown(panel));
+    }
 
 private:
     bool eventFilter(QObject *, QEvent *event) override
@@ -39,17 +230,15 @@ private:
     }
     static QWidget *chooser(QWidget *owner) { return owner->findChild<QWidget *>("optionChooser"); }
     static bool chooserShown(QWidget *w) { return chooser(w) && chooser(w)->isVisible(); }
-    static void pick(QWidget *owner, int option)
+    // By a click on the option, or by Rights from the shown option, "off", and a confirming key.
+    static void pick(QWidget *owner, int option, Qt::Key confirm = Qt::Key_unknown)
     {
         QRect cell;
         QMetaObject::invokeMethod(chooser(owner), "optionRect", Q_RETURN_ARG(QRect, cell),
                                   Q_ARG(int, option));
         QCOMPARE(cell.size(), QSize(54, 54));
-        QTest::mouseClick(chooser(owner), Qt::LeftButton, {}, cell.center());
-    }
-    // The chooser opens on the shown option, "off"; each Right is one option further.
-    static void pickByKeys(QWidget *owner, int option, Qt::Key confirm = Qt::Key_Return)
-    {
+        if (confirm == Qt::Key_unknown)
+            return QTest::mouseClick(chooser(owner), Qt::LeftButton, {}, cell.center());
         for (int i = 0; i < option; ++i)
             QTest::keyClick(chooser(owner), Qt::Key_Right);
         QTest::keyClick(chooser(owner), confirm);
@@ -61,240 +250,6 @@ private:
     QStringList log; // the signals of both, in order
     int paints = 0;
 };
-
-void tst_Switches::init()
-{
-    top = new QWidget;
-    auto *layout = new QHBoxLayout(top);
-    allSlots = new Switch(top);
-    panel = new SwitchPanel(top);
-    layout->addWidget(allSlots, 0, Qt::AlignTop);
-    layout->addWidget(panel, 1);
-    QPixmap voice(32, 26);
-    voice.fill(Qt::red);
-    auto setOptions = [&](auto *owner) {
-        owner->setOptionName(0, "off");
-        owner->setOptionName(1, "PRBS");
-        owner->setOptionName(2, "Voice");
-        owner->setOptionIcon(2, QIcon(voice));
-        owner->setOptionSize(QSize(54, 54));
-    };
-    setOptions(panel);
-    setOptions(allSlots);
-    allSlots->setText("All slots");
-    allSlots->selectOptions(QBitArray(3));
-    panel->setRows(4);
-    panel->setColumns(8);
-    panel->setButtonSpacing(4);
-    panel->setMargin(5);
-    panel->setButton(0, "FAS", QIcon(), QColor(), false);
-    for (int slot = 1; slot < 32; ++slot)
-        panel->selectOption(slot, 0, true);
-    top->resize(600, 240);
-    top->show();
-    top->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(top));
-    panel->setFocus();
-    log.clear();
-    paints = 0;
-    connect(panel, &SwitchPanel::clicked, this, [this]() { log << "clicked"; });
-    connect(panel, &SwitchPanel::indexChanged, this,
-            [this](int button, int option) { log << QString("%1:%2").arg(button).arg(option); });
-    connect(allSlots, &Switch::indexChanged, this,
-            [this](int option) { log << QString("all:%1").arg(option); });
-}
-
-void tst_Switches::choosingAnOptionEmitsIndexChanged_data()
-{
-    QTest::addColumn<KeyList>("keys"); // before Return; none: a mouse click on the button
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("option");
-    QTest::newRow("mouse, button 5, voice") << KeyList() << 5 << 2;
-    QTest::newRow("mouse, button 16, prbs") << KeyList() << 16 << 1;
-    QTest::newRow("mouse, button 31, the option it shows") << KeyList() << 31 << 0;
-    QTest::newRow("keys start on the first enabled button") << KeyList{Qt::Key_Return} << 1 << 1;
-    QTest::newRow("right, right, down")
-        << KeyList({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}) << 11 << 2;
-    QTest::newRow("stops at bottom") << (KeyList(4, Qt::Key_Down) << Qt::Key_Return) << 25 << 1;
-    QTest::newRow("stops at row end") << (KeyList(8, Qt::Key_Right) << Qt::Key_Return) << 7 << 1;
-    QTest::newRow("end, up") << KeyList({Qt::Key_End, Qt::Key_Up, Qt::Key_Return}) << 23 << 1;
-}
-
-void tst_Switches::choosingAnOptionEmitsIndexChanged()
-{
-    QFETCH(KeyList, keys);
-    QFETCH(int, button);
-    QFETCH(int, option);
-    if (keys.isEmpty())
-        QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(button).center());
-    for (int key : keys)
-        QTest::keyClick(panel, Qt::Key(key));
-    QVERIFY(chooserShown(panel));
-    QCOMPARE(log, QStringList("clicked"));
-    if (keys.isEmpty())
-        pick(panel, option);
-    else
-        pickByKeys(panel, option, Qt::Key_Enter);
-    QVERIFY(!chooserShown(panel));
-    QCOMPARE(log, QStringList({"clicked", QString("%1:%2").arg(button).arg(option)}));
-    QCOMPARE(panel->firstSelectedOption(button), option);
-}
-
-void tst_Switches::pressWithoutChoiceEmitsClickedAtMost_data()
-{
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<QString>("input"); // a button, "margin", "keys", or Space and Escape
-    const auto row = [](const char *setup, const char *input) {
-        QTest::addRow("%s, %s", setup, input) << QString(setup) << QString(input);
-    };
-    for (const char *input : {"5", "0", "margin", "keys"})
-        row("compact", input);
-    row("compact on clicked", "5");
-    for (const char *setup : {"disabled button", "disabled panel"})
-        for (const char *input : {"1", "keys"})
-            row(setup, input);
-    row("enabled", "escape in the chooser");
-    row("enabled", "escape to the panel");
-}
-
-void tst_Switches::pressWithoutChoiceEmitsClickedAtMost()
-{
-    QFETCH(QString, setup);
-    QFETCH(QString, input);
-    if (setup == "compact")
-        panel->setCompact(true);
-    else if (setup == "compact on clicked")
-        connect(panel, &SwitchPanel::clicked, panel, [this]() { panel->setCompact(true); });
-    else if (setup == "disabled panel")
-        panel->setEnabled(false);
-    else if (setup == "disabled button")
-        panel->setButton(1, QString(), QIcon(), QColor(), false);
-    if (input == "keys") {
-        // Buttons 0 and 1 are both disabled: Home lands on button 0, Right on button 1.
-        for (Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_Return})
-            QTest::keyClick(panel, key);
-    } else if (input.startsWith("escape")) {
-        QTest::keyClick(panel, Qt::Key_Space);
-        QVERIFY(chooserShown(panel));
-        QTest::keyClick(input.endsWith("chooser") ? chooser(panel) : panel, Qt::Key_Escape);
-    } else {
-        QTest::mouseClick(panel, Qt::LeftButton, {},
-                          input == "margin" ? QPoint(1, 1)
-                                            : panel->buttonRect(input.toInt()).center());
-    }
-    QCOMPARE(log, setup.startsWith("disabled") ? QStringList() : QStringList("clicked"));
-    QCOMPARE(panel->compact(), setup.startsWith("compact"));
-    QVERIFY(!chooserShown(panel));
-}
-
-void tst_Switches::panelSettersAreSilent()
-{
-    panel->selectOption(9, 2, true);
-    panel->selectOption(10, -1, true);
-    panel->selectOption(11, -7, true);
-    QStringList shown;
-    for (int button : {9, 10, 11, 12, 32})
-        shown << QString::number(panel->firstSelectedOption(button));
-    QCOMPARE(shown.join(' '), "2 -1 -1 0 -1");
-    const QIcon icon(QPixmap(1, 26));
-    panel->setButton(16, "CAS", icon, Qt::red, false);
-    QCOMPARE(panel->buttonLabel(16), "CAS");
-    QCOMPARE(panel->buttonIcon(16).cacheKey(), icon.cacheKey());
-    QCOMPARE(panel->buttonColor(16), QColor(Qt::red));
-    QVERIFY(!panel->isButtonEnabled(16) && panel->isButtonEnabled(15));
-    panel->setButton(16, QString(), QIcon(), QColor(), true);
-    QVERIFY(panel->buttonLabel(16).isEmpty() && panel->buttonIcon(16).isNull());
-    QVERIFY(!panel->buttonColor(16).isValid());
-    QVERIFY(log.isEmpty());
-    QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(16).center());
-    QVERIFY(chooserShown(panel));
-}
-
-void tst_Switches::chooserStaysOnScreenBesideItsButton()
-{
-    const QRect area = panel->screen()->availableGeometry();
-    top->move(area.bottomRight() - QPoint(top->width(), top->height()));
-    QTRY_VERIFY(top->pos().y() > area.center().y());
-    QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(31).center());
-    QVERIFY(chooserShown(panel));
-    const QRect popup = chooser(panel)->geometry();
-    const QRect anchor(panel->mapToGlobal(panel->buttonRect(31).topLeft()),
-                       panel->buttonRect(31).size());
-    QVERIFY2(area.contains(popup), "the chooser leaves the screen");
-    QVERIFY2(!popup.intersects(anchor), "the chooser hides its button");
-}
-
-void tst_Switches::switchChooserPicksOrCloses_data()
-{
-    QTest::addColumn<QString>("way");
-    QTest::addColumn<int>("option"); // -1: closed without a choice
-    QTest::newRow("mouse, voice") << "mouse" << 2;
-    QTest::newRow("keyboard, prbs") << "keyboard" << 1;
-    QTest::newRow("keyboard, off") << "keyboard" << 0;
-    QTest::newRow("owner clears the selection") << "owner clears" << 1;
-    QTest::newRow("escape in the chooser") << "escape in the chooser" << -1;
-    QTest::newRow("escape to the switch") << "escape to the switch" << -1;
-    QTest::newRow("disabling") << "disabling" << -1;
-}
-
-void tst_Switches::switchChooserPicksOrCloses()
-{
-    QFETCH(QString, way);
-    QFETCH(int, option);
-    // The timeslot window clears the selection again from its indexChanged handler.
-    if (way == "owner clears")
-        connect(allSlots, &Switch::indexChanged, allSlots,
-                [this]() { allSlots->selectOptions(QBitArray(3)); });
-    const Qt::Key enter = way == "owner clears" ? Qt::Key_Enter : Qt::Key_Return;
-    const QImage none = allSlots->grab().toImage();
-    allSlots->setFocus();
-    if (way == "mouse")
-        QTest::mouseClick(allSlots, Qt::LeftButton);
-    else
-        QTest::keyClick(allSlots, way == "keyboard" ? Qt::Key_Space : enter);
-    QVERIFY(chooserShown(allSlots));
-    if (way == "mouse")
-        pick(allSlots, option);
-    else if (way == "disabling")
-        allSlots->setEnabled(false);
-    else if (way.startsWith("escape"))
-        QTest::keyClick(way.endsWith("chooser") ? chooser(allSlots) : allSlots, Qt::Key_Escape);
-    else
-        pickByKeys(allSlots, option, enter);
-    QVERIFY(!chooserShown(allSlots));
-    QCOMPARE(log, option < 0 ? QStringList() : QStringList(QString("all:%1").arg(option)));
-    QBitArray selected(3);
-    if (option >= 0 && way != "owner clears") {
-        selected.setBit(option);
-        QVERIFY(allSlots->grab().toImage() != none);
-    }
-    QCOMPARE(allSlots->selectedOptions(), selected);
-}
-
-void tst_Switches::switchSelectOptionsIsSilentAndNoOpWhenUnchanged_data()
-{
-    QTest::addColumn<QBitArray>("selection");
-    QTest::newRow("none") << QBitArray(3);
-    QTest::newRow("prbs and voice") << QBitArray(3, true);
-}
-
-void tst_Switches::switchSelectOptionsIsSilentAndNoOpWhenUnchanged()
-{
-    QFETCH(QBitArray, selection);
-    selection.clearBit(0);
-    allSlots->selectOptions(selection);
-    QCOMPARE(allSlots->selectedOptions(), selection);
-    QCoreApplication::processEvents();
-    allSlots->installEventFilter(this);
-    allSlots->selectOptions(selection);
-    QCoreApplication::processEvents();
-    QCOMPARE(paints, 0);
-    selection.toggleBit(0);
-    allSlots->selectOptions(selection);
-    QCoreApplication::processEvents();
-    QVERIFY(paints > 0);
-    QVERIFY(log.isEmpty());
-}
 
 QTEST_MAIN(tst_Switches)
 #include "tst_switches.moc"
