@@ -151,7 +151,7 @@ int RoundSlider::maximum() const
 // a dialog row; a layout that has room grows it.
 QSize RoundSlider::sizeHint() const
 {
-    return QSize(16 * Theme::Unit, 16 * Theme::Unit);
+    return QSize(12 * Theme::Unit, 12 * Theme::Unit);
 }
 
 QSize RoundSlider::minimumSizeHint() const
