@@ -42,17 +42,14 @@ inline QColor buttonDisabled()
 {
     return QColor(0xE2, 0xE5, 0xE8);
 }
+// Selection and keyboard focus.
 inline QColor accent()
 {
     return QColor(0x1F, 0x6F, 0xB5);
-} // selection, focus
+}
 inline QColor accentText()
 {
     return QColor(0xFF, 0xFF, 0xFF);
-}
-inline QColor pressed()
-{
-    return QColor(0xD4, 0xE4, 0xF4);
 }
 inline QColor warning()
 {
