@@ -3,6 +3,7 @@
 // e1-launcher: the instrument's launcher on the desktop. Loads the timeslot plug-in library by
 // path, through its exported entry points, and runs it over a simulated E1 card.
 
+#include "commandline.h"
 #include "languages.h"
 #include "launcherwindow.h"
 #include "pluginloader.h"
@@ -11,9 +12,7 @@
 #include <simulatedcard.h>
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStyleFactory>
 #include <QTextStream>
 
@@ -70,16 +69,6 @@ void offscreenMessages(QtMsgType type, const QMessageLogContext &context, const 
     qtMessages(type, context, message);
 }
 
-bool parseScreenSize(const QString &text, QSize *size)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return false;
-    *size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
-    return size->width() >= 320 && size->height() >= 240;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -98,83 +87,20 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QApplication::translate(
-        "main",
-        "Runs the E1 timeslot plug-in as the instrument's launcher does, over a "
-        "simulated E1 card."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption pluginOption(
-        QStringLiteral("plugin"),
-        QApplication::translate("main", "The plug-in library to load (default: %1).")
-            .arg(PluginLoader::defaultPath()),
-        QStringLiteral("path"), PluginLoader::defaultPath());
-    const QCommandLineOption screenSizeOption(
-        QStringLiteral("screen-size"),
-        QApplication::translate("main",
-                                "The size of the instrument's screen in pixels "
-                                "(default: 640x480)."),
-        QStringLiteral("WxH"), QStringLiteral("640x480"));
-    const QCommandLineOption screenshotsOption(
-        QStringLiteral("screenshots"),
-        QApplication::translate("main",
-                                "Render the launcher and the plug-in's screens "
-                                "offscreen into PNG files in <dir>, print their "
-                                "paths and exit."),
-        QStringLiteral("dir"));
-    const QCommandLineOption languageOption(
-        QStringLiteral("lang"),
-        QApplication::translate("main", "The language of the screens: %1 (default: en).")
-            .arg(Languages::codes().join(QLatin1Char('|'))),
-        QStringLiteral("code"), QStringLiteral("en"));
-    parser.addOption(pluginOption);
-    parser.addOption(screenSizeOption);
-    parser.addOption(screenshotsOption);
-    parser.addOption(languageOption);
-
-    if (!parser.parse(QApplication::arguments() + pluginArguments)) {
-        err << "e1-launcher: " << parser.errorText() << '\n'
-            << QApplication::translate("main", "Try 'e1-launcher --help' for the options.") << '\n';
+    const CommandLine line = parseCommandLine(QApplication::arguments() + pluginArguments);
+    if (!line.error.isEmpty()) {
+        err << "e1-launcher: " << line.error << '\n';
         return PluginLoader::FailureExitStatus;
     }
-    if (parser.isSet(help))
-        parser.showHelp(0);
-    if (parser.isSet(version))
-        parser.showVersion();
-    if (!parser.positionalArguments().isEmpty()) {
-        err << "e1-launcher: "
-            << QApplication::translate("main", "unexpected argument '%1'")
-                   .arg(parser.positionalArguments().first())
-            << '\n';
-        return PluginLoader::FailureExitStatus;
+    if (line.request == CommandLine::ShowHelp) {
+        out << commandLineHelp(QApplication::arguments().first());
+        return 0;
     }
-    QSize screenSize;
-    if (!parseScreenSize(parser.value(screenSizeOption), &screenSize)) {
-        err << "e1-launcher: "
-            << QApplication::translate("main",
-                                       "bad screen size '%1': give WIDTHxHEIGHT, at "
-                                       "least 320x240")
-                   .arg(parser.value(screenSizeOption))
-            << '\n';
-        return PluginLoader::FailureExitStatus;
+    if (line.request == CommandLine::ShowVersion) {
+        out << QApplication::applicationName() << ' ' << QApplication::applicationVersion() << '\n';
+        return 0;
     }
-
-    const QString language = parser.value(languageOption);
-    if (!Languages::codes().contains(language)) {
-        err << "e1-launcher: "
-            << QApplication::translate("main", "unknown language '%1': give one of %2")
-                   .arg(language, Languages::codes().join(QLatin1String(", ")))
-            << '\n';
-        return PluginLoader::FailureExitStatus;
-    }
-
-    QString screenshotFolder = parser.value(screenshotsOption);
-    if (parser.isSet(screenshotsOption) && screenshotFolder.isEmpty()) {
-        err << "e1-launcher: " << QApplication::translate("main", "--screenshots needs a folder")
-            << '\n';
-        return PluginLoader::FailureExitStatus;
-    }
+    QString screenshotFolder = line.screenshotFolder;
     if (headless && screenshotFolder.isEmpty()) {
         screenshotFolder = QLatin1String(defaultScreenshotFolder);
         out << QApplication::translate("main",
@@ -188,8 +114,7 @@ int main(int argc, char *argv[])
     // The card exists before the plug-in object, so that the plug-in binds to it.
     SimulatedCard card(QStringLiteral("e1"));
     PluginLoader loader;
-    const QString pluginPath = parser.value(pluginOption);
-    if (!loader.load(pluginPath)) {
+    if (!loader.load(line.pluginPath)) {
         err << "e1-launcher: " << loader.errorString() << '\n';
         return loader.exitStatus();
     }
@@ -199,9 +124,9 @@ int main(int argc, char *argv[])
         // Chosen once the plug-in is loaded, whose catalogue is in its library; removed with this
         // block, before the library goes.
         Languages languages;
-        languages.setLanguage(language);
-        LauncherWindow window(*loader.plugin(), card, screenSize);
-        window.setPluginPath(QFileInfo(pluginPath).absoluteFilePath());
+        languages.setLanguage(line.language);
+        LauncherWindow window(*loader.plugin(), card, line.screenSize);
+        window.setPluginPath(QFileInfo(line.pluginPath).absoluteFilePath());
         window.setLanguages(&languages);
         if (!screenshotFolder.isEmpty()) {
             Screenshots screenshots(window, card);
