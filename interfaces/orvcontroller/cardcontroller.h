@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QObject>
 #include <QString>
 
@@ -17,8 +19,8 @@ class CardController : public QObject
     Q_OBJECT
 
 public:
-    explicit CardController(CardControllerPrivate *d, QObject *parent = nullptr);
-    ~CardController() override;
+    explicit CardController(CardControllerPrivate *d, QObject *parent = 0);
+    ~CardController() ORV_OVERRIDE;
 
     //! The name of the card ("e1").
     QString cardName() const;

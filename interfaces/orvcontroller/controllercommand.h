@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
 #include "genericerror.h"
 
 /*!
@@ -14,7 +15,7 @@ class ControllerCommand : public GenericError
 {
 public:
     ControllerCommand(const QString &text, bool checked);
-    ~ControllerCommand() override;
+    ~ControllerCommand() ORV_OVERRIDE;
 
     QString text() const { return commandText; }
     bool isChecked() const { return checkedFlag; }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -20,8 +22,8 @@ class DataProxy : public QObject
     Q_OBJECT
 
 public:
-    explicit DataProxy(const QString &measName, QObject *parent = nullptr);
-    ~DataProxy() override;
+    explicit DataProxy(const QString &measName, QObject *parent = 0);
+    ~DataProxy() ORV_OVERRIDE;
 
     //! The latest data map of the measurement; empty until the first publication.
     const QVariantMap &data() const;

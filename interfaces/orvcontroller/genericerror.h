@@ -18,6 +18,6 @@ public:
     //! Marks the operation as successful.
     void clearError();
 
-    bool error = false;
+    bool error;
     QString errorText;
 };

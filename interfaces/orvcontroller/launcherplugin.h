@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -50,7 +52,7 @@ class LauncherPlugin : public QObject, public LauncherWidgetProvider, public Mea
 
 public:
     explicit LauncherPlugin(QString cardName);
-    ~LauncherPlugin() override;
+    ~LauncherPlugin() ORV_OVERRIDE;
 
     //! The name of the card this plug-in was built for.
     QString cardName() const;
@@ -78,12 +80,12 @@ public Q_SLOTS:
 
     virtual void configUpdated(QVariantMap &configuration);
     virtual void updateMask();
-    void started(QString measName) override;
-    void stopped(QString measName) override;
-    void updated(QVariantMap &data, QString dataSet) override;
-    QWidget *button() override;
-    QWidget *window() override;
-    QWidget *statusPanelItem() override;
+    void started(QString measName) ORV_OVERRIDE;
+    void stopped(QString measName) ORV_OVERRIDE;
+    void updated(QVariantMap &data, QString dataSet) ORV_OVERRIDE;
+    QWidget *button() ORV_OVERRIDE;
+    QWidget *window() ORV_OVERRIDE;
+    QWidget *statusPanelItem() ORV_OVERRIDE;
 
 Q_SIGNALS:
     //! Emitted by buttonClicked(): the launcher shows window().

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <basepopupwindow.h>
 
 class PrbsModel;
@@ -26,8 +28,8 @@ class PrbsDialog : public BasePopupWindow
     Q_OBJECT
 
 public:
-    explicit PrbsDialog(QWidget *parent = nullptr, bool flag = true);
-    ~PrbsDialog() override;
+    explicit PrbsDialog(QWidget *parent = 0, bool flag = true);
+    ~PrbsDialog() ORV_OVERRIDE;
 
     //! Shows and changes the pattern of \a model, which the dialog does not own.
     void setModel(PrbsModel *model);
@@ -36,8 +38,8 @@ public:
     bool closesOnChoice() const;
 
 protected:
-    void changeEvent(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) ORV_OVERRIDE;
+    void showEvent(QShowEvent *event) ORV_OVERRIDE;
 
 private:
     PrbsDialogPrivate *d;

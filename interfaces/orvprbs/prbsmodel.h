@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -22,8 +24,8 @@ class PrbsModel : public QObject
     Q_OBJECT
 
 public:
-    explicit PrbsModel(CardController *controller, QObject *parent = nullptr);
-    ~PrbsModel() override;
+    explicit PrbsModel(CardController *controller, QObject *parent = 0);
+    ~PrbsModel() ORV_OVERRIDE;
 
     CardController *controller() const;
 

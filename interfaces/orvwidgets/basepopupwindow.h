@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QWidget>
 
 /*!
@@ -18,8 +20,8 @@ class BasePopupWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit BasePopupWindow(QWidget *parent = nullptr);
-    ~BasePopupWindow() override;
+    explicit BasePopupWindow(QWidget *parent = 0);
+    ~BasePopupWindow() ORV_OVERRIDE;
 
     using QWidget::show;
 
@@ -40,6 +42,6 @@ public Q_SLOTS:
 
 protected:
     //! Closes the popup on Escape, whichever child has the focus; passes everything else on.
-    bool event(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) ORV_OVERRIDE;
+    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QWidget>
 
 /*!
@@ -14,9 +16,9 @@ class BottomPanel : public QWidget
     Q_OBJECT
 
 public:
-    explicit BottomPanel(QWidget *parent = nullptr);
-    ~BottomPanel() override;
+    explicit BottomPanel(QWidget *parent = 0);
+    ~BottomPanel() ORV_OVERRIDE;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QAbstractButton>
 
 class QStyleOptionButton;
@@ -24,14 +26,14 @@ class CheckButton : public QAbstractButton
     Q_OBJECT
 
 public:
-    explicit CheckButton(QWidget *parent = nullptr);
-    ~CheckButton() override;
+    explicit CheckButton(QWidget *parent = 0);
+    ~CheckButton() ORV_OVERRIDE;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
+    QSize sizeHint() const ORV_OVERRIDE;
+    QSize minimumSizeHint() const ORV_OVERRIDE;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
     //! The area inside the padding where the icon and text go, left of the lamp.
     QRect labelRect() const;
     void initStyleOption(QStyleOptionButton *option) const;

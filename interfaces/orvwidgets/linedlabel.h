@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QWidget>
 
 class LinedLabelPrivate;
@@ -32,10 +34,10 @@ class LinedLabel : public QWidget
 
 public:
     enum LabelPosition { LabelLeft, LabelCenter, LabelRight };
-    Q_ENUM(LabelPosition)
+    Q_ENUMS(LabelPosition)
 
-    explicit LinedLabel(QWidget *parent = nullptr);
-    ~LinedLabel() override;
+    explicit LinedLabel(QWidget *parent = 0);
+    ~LinedLabel() ORV_OVERRIDE;
 
     void setLabel(const QString &label);
     QString label() const;
@@ -50,12 +52,12 @@ public:
     void setLabelSpacing(int spacing);
     int labelSpacing() const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
+    QSize sizeHint() const ORV_OVERRIDE;
+    QSize minimumSizeHint() const ORV_OVERRIDE;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
+    void changeEvent(QEvent *event) ORV_OVERRIDE;
 
 private:
     LinedLabelPrivate *d;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QWidget>
 
 class RoundSliderPrivate;
@@ -30,8 +32,8 @@ class RoundSlider : public QWidget
     Q_PROPERTY(int position READ position WRITE setPosition NOTIFY positionChanged)
 
 public:
-    explicit RoundSlider(QWidget *parent = nullptr);
-    ~RoundSlider() override;
+    explicit RoundSlider(QWidget *parent = 0);
+    ~RoundSlider() ORV_OVERRIDE;
 
     //! Moves the dial to \a position, clamped into the range; emits positionChanged() when
     //! this changes the position.
@@ -43,20 +45,20 @@ public:
     int minimum() const;
     int maximum() const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
+    QSize sizeHint() const ORV_OVERRIDE;
+    QSize minimumSizeHint() const ORV_OVERRIDE;
 
 Q_SIGNALS:
     void positionChanged(int pos);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
+    void mousePressEvent(QMouseEvent *event) ORV_OVERRIDE;
+    void mouseMoveEvent(QMouseEvent *event) ORV_OVERRIDE;
+    void mouseReleaseEvent(QMouseEvent *event) ORV_OVERRIDE;
+    void wheelEvent(QWheelEvent *event) ORV_OVERRIDE;
+    void keyPressEvent(QKeyEvent *event) ORV_OVERRIDE;
+    void changeEvent(QEvent *event) ORV_OVERRIDE;
 
 private:
     RoundSliderPrivate *d;

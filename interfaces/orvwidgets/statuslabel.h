@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QWidget>
 
 class QColor;
@@ -22,8 +24,8 @@ class StatusLabel : public QWidget
     Q_OBJECT
 
 public:
-    explicit StatusLabel(QWidget *parent = nullptr);
-    ~StatusLabel() override;
+    explicit StatusLabel(QWidget *parent = 0);
+    ~StatusLabel() ORV_OVERRIDE;
 
     //! A text cell. \a size steps the label's font in points: 0 is the normal size, -3 a title
     //! (three points smaller), positive values larger. An invalid \a color takes the palette's
@@ -44,12 +46,12 @@ public:
     QColor cellColor(int column, int row) const;
     int cellSize(int column, int row) const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
+    QSize sizeHint() const ORV_OVERRIDE;
+    QSize minimumSizeHint() const ORV_OVERRIDE;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
+    void changeEvent(QEvent *event) ORV_OVERRIDE;
 
 private:
     StatusLabelPrivate *d;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QBitArray>
 #include <QWidget>
 
@@ -27,8 +29,8 @@ class Switch : public QWidget
 
 public:
     //! \a flag is kept for the callers' sake and changes nothing.
-    explicit Switch(QWidget *parent = nullptr, bool flag = false);
-    ~Switch() override;
+    explicit Switch(QWidget *parent = 0, bool flag = false);
+    ~Switch() ORV_OVERRIDE;
 
     //! The caption; it is also the accessible name.
     void setText(const QString &text);
@@ -54,19 +56,19 @@ public:
     void selectOptions(const QBitArray &options);
     QBitArray selectedOptions() const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
+    QSize sizeHint() const ORV_OVERRIDE;
+    QSize minimumSizeHint() const ORV_OVERRIDE;
 
 Q_SIGNALS:
     //! The user picked option \a index in the chooser.
     void indexChanged(int index);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
+    void mousePressEvent(QMouseEvent *event) ORV_OVERRIDE;
+    void mouseReleaseEvent(QMouseEvent *event) ORV_OVERRIDE;
+    void keyPressEvent(QKeyEvent *event) ORV_OVERRIDE;
+    void changeEvent(QEvent *event) ORV_OVERRIDE;
 
 private:
     friend class SwitchPrivate;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QWidget>
 
 class QColor;
@@ -48,8 +50,8 @@ class SwitchPanel : public QWidget
 
 public:
     //! \a flag is kept for the callers' sake and changes nothing.
-    explicit SwitchPanel(QWidget *parent = nullptr, bool flag = false);
-    ~SwitchPanel() override;
+    explicit SwitchPanel(QWidget *parent = 0, bool flag = false);
+    ~SwitchPanel() ORV_OVERRIDE;
 
     virtual void setRows(int rows);
     virtual void setColumns(int columns);
@@ -100,8 +102,8 @@ public:
     //! The button at \a pos, -1 for none.
     int buttonAt(const QPoint &pos) const;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
+    QSize sizeHint() const ORV_OVERRIDE;
+    QSize minimumSizeHint() const ORV_OVERRIDE;
 
 Q_SIGNALS:
     //! The user chose \a optionIndex on \a buttonIndex in the chooser.
@@ -111,14 +113,14 @@ Q_SIGNALS:
     void clicked();
 
 protected:
-    bool event(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
+    bool event(QEvent *event) ORV_OVERRIDE;
+    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
+    void mousePressEvent(QMouseEvent *event) ORV_OVERRIDE;
+    void mouseReleaseEvent(QMouseEvent *event) ORV_OVERRIDE;
+    void keyPressEvent(QKeyEvent *event) ORV_OVERRIDE;
+    void changeEvent(QEvent *event) ORV_OVERRIDE;
+    void focusInEvent(QFocusEvent *event) ORV_OVERRIDE;
+    void focusOutEvent(QFocusEvent *event) ORV_OVERRIDE;
 
 private:
     friend class SwitchPanelPrivate;

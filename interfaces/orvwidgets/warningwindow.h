@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "../orvglobal.h"
+
 #include <QWidget>
 
 class WarningWindowPrivate;
@@ -18,8 +20,8 @@ class WarningWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit WarningWindow(QWidget *parent = nullptr);
-    ~WarningWindow() override;
+    explicit WarningWindow(QWidget *parent = 0);
+    ~WarningWindow() ORV_OVERRIDE;
 
     //! Shows \a text (and \a text2 beneath it when not empty) and returns only when the user has
     //! closed the warning: with OK, Return, Escape or by closing the window (close() or hide()
@@ -29,11 +31,11 @@ public:
     void show(const QString &text, const QString &text2);
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) ORV_OVERRIDE;
+    void hideEvent(QHideEvent *event) ORV_OVERRIDE;
+    void changeEvent(QEvent *event) ORV_OVERRIDE;
+    void keyPressEvent(QKeyEvent *event) ORV_OVERRIDE;
+    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
 
 private:
     WarningWindowPrivate *d;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "genericerror.h"
 
-GenericError::GenericError() = default;
+GenericError::GenericError()
+    : error(false)
+{ }
 
 GenericError::~GenericError() = default;
 
