@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "compat.h"
+
 #include <QWidget>
 
 class TimeSlots;
@@ -12,14 +14,14 @@ class MainButton : public QWidget
     Q_OBJECT
 
 public:
-    MainButton(TimeSlots &plugin, QWidget *parent = nullptr);
-    ~MainButton() override;
+    MainButton(TimeSlots &plugin, QWidget *parent = 0);
+    ~MainButton() COMPAT_OVERRIDE;
 
     void configUpdated();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) COMPAT_OVERRIDE;
+    void changeEvent(QEvent *event) COMPAT_OVERRIDE;
 
 private:
     Ui_MainButton *ui;

@@ -92,10 +92,17 @@ QString slotCommand(const TimeSlots &plugin, const QStringList &values, const ch
 // What a slot panel shows, as one slot mask per value.
 struct SlotMasks
 {
-    quint32 none = 0;
-    quint32 pattern = 0;
-    quint32 voice = 0;
-    int voiceSlots = 0;
+    SlotMasks()
+        : none(0)
+        , pattern(0)
+        , voice(0)
+        , voiceSlots(0)
+    { }
+
+    quint32 none;
+    quint32 pattern;
+    quint32 voice;
+    int voiceSlots;
 };
 
 SlotMasks shownMasks(const SwitchPanel *panel)
@@ -188,8 +195,8 @@ void paintCopyArrow(QWidget *holder, bool fromRight, int rightEnd)
 MainWindow::MainWindow(TimeSlots &plugin, QWidget *parent)
     : QWidget(parent)
     , ui(new Ui_MainWindow)
-    , prbsDialog(nullptr)
-    , voiceDialog(nullptr)
+    , prbsDialog(0)
+    , voiceDialog(0)
     , plugin(plugin)
     , voiceLabelState(0)
 {
@@ -342,7 +349,7 @@ void MainWindow::on_copyToTx_clicked()
     // Transmit may carry any number of voice slots.
     const QStringList commands = copyCommands(CmdMaskTx, shownMasks(ui->rxSlots),
                                               ui->rxSlots->isButtonEnabled(SignallingSlot));
-    for (const QString &command : commands)
+    foreach (const QString &command, commands)
         doCommandAndCheck(command);
 }
 
@@ -355,7 +362,7 @@ void MainWindow::on_copyToRx_clicked()
     }
     const QStringList commands
         = copyCommands(CmdMaskRx, masks, ui->txSlots->isButtonEnabled(SignallingSlot));
-    for (const QString &command : commands)
+    foreach (const QString &command, commands)
         doCommandAndCheck(command);
 }
 
@@ -482,7 +489,7 @@ void MainWindow::rebuildVoiceLabel()
     //: Caption drawn on the button that opens the voice dialog.
     painter.drawText(label.rect(), Qt::AlignCenter, tr("Voice..."));
     if (bits & SpeakerBit) {
-        const QPixmap speaker{QLatin1String(SpeakerImagePath)};
+        const QPixmap speaker(QString::fromLatin1(SpeakerImagePath));
         painter.drawPixmap(0, (label.height() - speaker.height()) / 2, speaker);
     }
     if (bits & (MicrophoneBit | ToneBit)) {

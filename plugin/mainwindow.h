@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "compat.h"
+
 #include <QIcon>
 #include <QStringList>
 #include <QWidget>
@@ -17,17 +19,17 @@ class MainWindow : public QWidget
     Q_OBJECT
 
 public:
-    MainWindow(TimeSlots &plugin, QWidget *parent = nullptr);
-    ~MainWindow() override;
+    MainWindow(TimeSlots &plugin, QWidget *parent = 0);
+    ~MainWindow() COMPAT_OVERRIDE;
 
     void configUpdated();
     void maskUpdated();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) COMPAT_OVERRIDE;
+    void paintEvent(QPaintEvent *event) COMPAT_OVERRIDE;
+    void showEvent(QShowEvent *event) COMPAT_OVERRIDE;
+    void changeEvent(QEvent *event) COMPAT_OVERRIDE;
 
 private Q_SLOTS:
     void on_btnVoiceFunc_clicked();

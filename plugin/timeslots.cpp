@@ -14,12 +14,11 @@ using namespace Vocabulary;
 TimeSlots::TimeSlots()
     : LauncherPlugin(QLatin1String(CardName))
 {
-    mainButton = nullptr;
-    mainWindow = nullptr;
-    statusItem = nullptr;
+    mainButton = 0;
+    mainWindow = 0;
+    statusItem = 0;
 
-    const QStringList feeds = feedNames();
-    for (const QString &feed : feeds)
+    foreach (const QString &feed, feedNames())
         createDataProxy(feed);
 }
 
@@ -63,8 +62,7 @@ QWidget *TimeSlots::statusPanelItem()
 bool TimeSlots::measStopped()
 {
     // The voice-frequency measurement runs beside the others and never locks the window.
-    for (auto it = dataProxies.constBegin(); it != dataProxies.constEnd(); ++it) {
-        const DataProxy *proxy = it.value();
+    foreach (const DataProxy *proxy, dataProxies) {
         if (proxy && proxy->measName() != QLatin1String(FeedVfSignal) && proxy->running())
             return false;
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "compat.h"
+
 #include <launcherplugin.h>
 
 #include <QPixmap>
@@ -19,11 +21,11 @@ class TimeSlots : public LauncherPlugin
 
 public:
     TimeSlots();
-    ~TimeSlots() override;
+    ~TimeSlots() COMPAT_OVERRIDE;
 
-    QWidget *button() override;
-    QWidget *window() override;
-    QWidget *statusPanelItem() override;
+    QWidget *button() COMPAT_OVERRIDE;
+    QWidget *window() COMPAT_OVERRIDE;
+    QWidget *statusPanelItem() COMPAT_OVERRIDE;
 
     bool measStopped();
 
@@ -45,10 +47,10 @@ public:
                              QPen const &pen);
 
 protected Q_SLOTS:
-    void configUpdated(QVariantMap &configuration) override;
-    void stopped(QString measName) override;
-    void started(QString measName) override;
-    void updated(QVariantMap &data, QString dataSet) override;
+    void configUpdated(QVariantMap &configuration) COMPAT_OVERRIDE;
+    void stopped(QString measName) COMPAT_OVERRIDE;
+    void started(QString measName) COMPAT_OVERRIDE;
+    void updated(QVariantMap &data, QString dataSet) COMPAT_OVERRIDE;
 
 private:
     MainButton *mainButton;

@@ -13,7 +13,6 @@
 #include <QEvent>
 #include <QLabel>
 
-#include <memory>
 #include <new>
 
 using namespace Vocabulary;
@@ -32,7 +31,7 @@ const char *const LevelBelowRangeHtml = "&lt; -24";
 int configInt(const CardController *controller, const char *key)
 {
     // Text that is no decimal number counts as 0.
-    return controller->configValue(QLatin1String(key), QString()).toInt(nullptr, 10);
+    return controller->configValue(QLatin1String(key), QString()).toInt(0, 10);
 }
 
 } // namespace
@@ -41,18 +40,20 @@ VoiceDialog::VoiceDialog(TimeSlots &plugin, QWidget *parent)
     : BasePopupWindow(parent)
     , ui(new Ui_VoiceDialog)
     , plugin(plugin)
-    , proxy(nullptr)
-    , controller(nullptr)
+    , proxy(0)
+    , controller(0)
 {
-    // Until construction succeeds the destructor will not run, so the form is held here.
-    std::unique_ptr<Ui_VoiceDialog> form(ui);
-    ui->setupUi(this);
-
-    controller = plugin.controller();
-    proxy = controller->dataProxy(QLatin1String(FeedVfSignal), nullptr);
-    if (!proxy)
-        throw std::bad_alloc();
-    form.release();
+    // Until construction succeeds the destructor will not run, so a failure deletes the form here.
+    try {
+        ui->setupUi(this);
+        controller = plugin.controller();
+        proxy = controller->dataProxy(QLatin1String(FeedVfSignal), 0);
+        if (!proxy)
+            throw std::bad_alloc();
+    } catch (...) {
+        delete ui;
+        throw;
+    }
 
     // clang-format off
     connect(proxy, SIGNAL(updated( QVariantMap&, QString )), this, SLOT(updated( QVariantMap& )));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "compat.h"
+
 #include <basepopupwindow.h>
 
 #include <QVariantMap>
@@ -17,14 +19,14 @@ class VoiceDialog : public BasePopupWindow
     Q_OBJECT
 
 public:
-    VoiceDialog(TimeSlots &plugin, QWidget *parent = nullptr);
-    ~VoiceDialog() override;
+    VoiceDialog(TimeSlots &plugin, QWidget *parent = 0);
+    ~VoiceDialog() COMPAT_OVERRIDE;
 
     void configUpdated();
     void maskUpdated();
 
 protected:
-    void changeEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) COMPAT_OVERRIDE;
 
 private Q_SLOTS:
     void updated(QVariantMap &data);
