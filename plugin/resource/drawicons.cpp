@@ -8,12 +8,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QtMath>
 #include <cstdio>
+#include <qmath.h>
 
 namespace {
 
@@ -29,10 +28,13 @@ QPen roundPen(const QColor &color, qreal width)
     return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// A drawing of line art in \a color with lines \a width wide.
+typedef void (*Drawing)(QPainter &p, const QColor &color, qreal width);
+
 // A loudspeaker: magnet box, cone, and three sound arcs to its right.
-void drawSpeaker(QPainter &p, const QColor &color)
+void drawSpeaker(QPainter &p, const QColor &color, qreal width)
 {
-    p.setPen(roundPen(color, 6));
+    p.setPen(roundPen(color, width));
     p.setBrush(color);
     QPolygonF cone;
     cone << QPointF(10, 38) << QPointF(24, 38) << QPointF(44, 18) << QPointF(44, 82)
@@ -64,12 +66,12 @@ void drawTone(QPainter &p, const QColor &color, qreal width)
 }
 
 // A hand microphone lying diagonally, its head at the top right.
-void drawMicrophone(QPainter &p, const QColor &color)
+void drawMicrophone(QPainter &p, const QColor &color, qreal width)
 {
     p.save();
     p.translate(50, 50);
     p.rotate(45);
-    p.setPen(roundPen(color, 6));
+    p.setPen(roundPen(color, width));
     p.setBrush(Qt::NoBrush);
     // Head: a rounded capsule with a grille line.
     p.drawRoundedRect(QRectF(-13, -44, 26, 34), 13, 13);
@@ -114,14 +116,13 @@ bool save(const QImage &image, const QString &dir, const QString &name)
     return true;
 }
 
-template<typename Draw>
-QImage square(int size, Draw draw)
+QImage square(int size, Drawing draw, const QColor &color, qreal width)
 {
     QImage image = canvas(size, size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 100.0, size / 100.0);
-    draw(p);
+    draw(p, color, width);
     return image;
 }
 
@@ -129,19 +130,20 @@ QImage square(int size, Draw draw)
 
 int main(int argc, char **argv)
 {
-    QGuiApplication app(argc, argv);
+    // Painting into images needs no display.
+    QCoreApplication app(argc, argv);
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     const QColor black(Qt::black);
     const QColor blue(0x10, 0x30, 0x70);
     const QColor brown(0x60, 0x40, 0x00);
 
     bool ok = true;
-    ok &= save(square(27, [&](QPainter &p) { drawSpeaker(p, black); }), dir, "speaker.png");
-    ok &= save(square(27, [&](QPainter &p) { drawTone(p, black, 11); }), dir, "tone.png");
-    ok &= save(square(27, [&](QPainter &p) { drawMicrophone(p, black); }), dir, "microphone.png");
-    ok &= save(square(24, [&](QPainter &p) { drawSpeaker(p, blue); }), dir, "speaker_s.png");
-    ok &= save(square(22, [&](QPainter &p) { drawTone(p, brown, 10); }), dir, "tone_s.png");
-    ok &= save(square(22, [&](QPainter &p) { drawMicrophone(p, brown); }), dir, "microphone_s.png");
+    ok &= save(square(27, drawSpeaker, black, 6), dir, QLatin1String("speaker.png"));
+    ok &= save(square(27, drawTone, black, 11), dir, QLatin1String("tone.png"));
+    ok &= save(square(27, drawMicrophone, black, 6), dir, QLatin1String("microphone.png"));
+    ok &= save(square(24, drawSpeaker, blue, 6), dir, QLatin1String("speaker_s.png"));
+    ok &= save(square(22, drawTone, brown, 10), dir, QLatin1String("tone_s.png"));
+    ok &= save(square(22, drawMicrophone, brown, 6), dir, QLatin1String("microphone_s.png"));
 
     QImage voice = canvas(32, 26);
     {
@@ -149,7 +151,7 @@ int main(int argc, char **argv)
         p.setRenderHint(QPainter::Antialiasing);
         drawWaveform(p, 32, 26, Qt::white, 4.5, QColor(0x93, 0x00, 0x00), 2.2);
     }
-    ok &= save(voice, dir, "voice.png");
+    ok &= save(voice, dir, QLatin1String("voice.png"));
 
     QImage voiceSmall = canvas(20, 16);
     {
@@ -157,6 +159,6 @@ int main(int argc, char **argv)
         p.setRenderHint(QPainter::Antialiasing);
         drawWaveform(p, 20, 16, Qt::white, 3.2, QColor(0xA5, 0x2B, 0x2B), 1.2);
     }
-    ok &= save(voiceSmall, dir, "voice_s.png");
+    ok &= save(voiceSmall, dir, QLatin1String("voice_s.png"));
     return ok ? 0 : 1;
 }
