@@ -53,7 +53,7 @@
     <message>
         <location line="+262"/>
         <location filename="../mainwindow.cpp" line="+72"/>
-        <location line="+160"/>
+        <location line="+167"/>
         <source>Voice</source>
         <extracomment>Opens the voice dialog: test tone, microphone and loudspeaker.
 ----------
@@ -62,8 +62,8 @@ Option of a slot button: the timeslot carries the voice channel.</extracomment>
     </message>
     <message>
         <location line="+42"/>
-        <location filename="../mainwindow.cpp" line="-162"/>
-        <location line="+156"/>
+        <location filename="../mainwindow.cpp" line="-169"/>
+        <location line="+163"/>
         <location line="+5"/>
         <source>PRBS</source>
         <extracomment>Opens the PRBS test pattern settings (usually kept as is).
@@ -72,8 +72,8 @@ Option of a slot button: the timeslot carries the PRBS test pattern.</extracomme
         <translation>PRBS</translation>
     </message>
     <message>
-        <location filename="../mainwindow.cpp" line="-163"/>
-        <location line="+157"/>
+        <location filename="../mainwindow.cpp" line="-170"/>
+        <location line="+164"/>
         <location line="+5"/>
         <source>off</source>
         <extracomment>Option of a slot button and of &quot;All slots&quot;: the timeslot carries no test traffic.</extracomment>
@@ -94,7 +94,7 @@ Option of a slot button: the timeslot carries the PRBS test pattern.</extracomme
 <context>
     <name>TimeSlots</name>
     <message>
-        <location filename="../timeslots.cpp" line="+47"/>
+        <location filename="../timeslots.cpp" line="+46"/>
         <location filename="../statustexts.cpp" line="+70"/>
         <source>Timeslots</source>
         <extracomment>Title of the timeslot window.
@@ -103,7 +103,7 @@ Title of the status panel item.</extracomment>
         <translation>Zeitschlitze</translation>
     </message>
     <message>
-        <location line="+91"/>
+        <location line="+90"/>
         <location line="+3"/>
         <source>All %1</source>
         <extracomment>Test pattern of one repeated bit; %1 is the bit in quotation marks, ‘0’ or ‘1’.</extracomment>
@@ -187,7 +187,7 @@ Title of the status panel item.</extracomment>
         <translation>Ton 1 kHz</translation>
     </message>
     <message>
-        <location filename="../voicedialog.cpp" line="+105"/>
+        <location filename="../voicedialog.cpp" line="+106"/>
         <source>There is no timeslot for sound reception.</source>
         <translation>Es ist kein Zeitschlitz für den Tonempfang gewählt.</translation>
     </message>
