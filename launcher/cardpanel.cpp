@@ -4,7 +4,9 @@
 #include <simulatedcard.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
@@ -130,12 +132,15 @@ CardPanel::CardPanel(SimulatedCard &card, QWidget *parent)
     connect(&card, &SimulatedCard::configurationChanged, this, &CardPanel::refresh);
     connect(&card, &SimulatedCard::commandExecuted, this, &CardPanel::appendLogEntry);
     connect(&card, &SimulatedCard::measurementChanged, this, &CardPanel::refreshMeasurements);
+    connect(&card, SIGNAL(liveSignalChanged(bool)), this, SLOT(refreshMeasurements()));
+    connect(&card, SIGNAL(feedFailed(QString)), this, SLOT(noteFailedFeed(QString)));
 
     for (const QString &command : card.commandLog())
         appendLogEntry(command, false, QString());
     retranslate();
     refreshMeasurements();
     refresh();
+    orderTabs();
     setMinimumWidth(420);
 }
 
@@ -158,8 +163,8 @@ void CardPanel::retranslate()
     tabs->setTabText(1, tr("Configuration"));
     tabs->setTabText(2, tr("Masks"));
     resetButton->setText(tr("Reset to Factory Settings"));
-    resetButton->setToolTip(tr("Factory configuration, no mask overrides, an empty log and every "
-                               "measurement stopped"));
+    resetButton->setToolTip(tr("Factory configuration, no mask overrides, no faults and every "
+                               "measurement stopped; the log is kept and notes the reset"));
 
     lineGroup->setTitle(tr("Line"));
     structureLabel->setText(tr("&Structure:"));
@@ -176,17 +181,22 @@ void CardPanel::retranslate()
         box->setToolTip(tr("Runs the measurement \"%1\"").arg(box->property("feed").toString()));
     liveSignal->setText(tr("Live voice-frequency signal"));
     liveSignal->setToolTip(tr("The line is looped back: the receive voice timeslot hears what "
-                              "transmit sends in it"));
+                              "transmit sends in it. An unstructured line has no timeslots and "
+                              "no live signal."));
 
     faultGroup->setTitle(tr("Faults"));
     refusalText->setPlaceholderText(tr("Error text of the refusal"));
     refusalText->setToolTip(tr("An error text containing \"voice\" makes the plug-in warn"));
     refuseNext->setText(tr("Refuse Next Command"));
     proxyFailure->setText(tr("Fail to open measurement feeds"));
+    proxyFailure->setToolTip(tr("While ticked, the next feed a reader opens gets no proxy (the "
+                                "voice dialog opens one when it is first shown); the log notes "
+                                "each feed that failed"));
 
     log->setHeaderLabels({tr("#"), tr("Command"), tr("Result")});
     commandLine->setPlaceholderText(tr("Command, e.g. timeslot rx 7 pat"));
-    clearLogButton->setText(tr("Clear"));
+    clearLogButton->setText(tr("Clear Log"));
+    clearLogButton->setToolTip(tr("Removes every entry of the log"));
     configTable->setHorizontalHeaderLabels({tr("Key"), tr("Value")});
     removeValueAction->setText(tr("Remove Value"));
     configurationHint->setText(tr("Edit a value to change it on the card, without its rules."));
@@ -209,8 +219,10 @@ void CardPanel::sendCommand(const QString &command)
 void CardPanel::resetCard()
 {
     card.reset();
-    log->clear();
-    logCount = 0;
+    QTreeWidgetItem *entry = addLogEntry(tr("Card reset to factory settings"), QString());
+    QFont italic = entry->font(0);
+    italic.setItalic(true);
+    entry->setFont(0, italic);
     refusalArmed = false;
     refreshMeasurements();
     refresh();
@@ -254,8 +266,16 @@ QWidget *CardPanel::createMeasurementGroup()
     }
     liveSignal = new QCheckBox(group);
     liveSignal->setObjectName(QStringLiteral("liveSignal"));
-    connect(liveSignal, &QCheckBox::clicked, this, [this](bool on) { card.setLiveSignal(on); });
-    grid->addWidget(liveSignal, (feeds.size() + 2) / 3, 0, 1, 3);
+    connect(liveSignal, &QCheckBox::clicked, this, [this](bool on) {
+        card.setLiveSignal(on);
+        refreshMeasurements(); // the card keeps it off on an unstructured line
+    });
+    const int liveRow = (feeds.size() + 2) / 3;
+    grid->addWidget(liveSignal, liveRow, 0, 1, 3);
+    loopback = new QLabel(group);
+    loopback->setObjectName(QStringLiteral("loopback"));
+    loopback->setWordWrap(true);
+    grid->addWidget(loopback, liveRow + 1, 0, 1, 3);
     return group;
 }
 
@@ -277,8 +297,8 @@ QWidget *CardPanel::createFaultGroup()
     proxyFailure->setObjectName(QStringLiteral("proxyFailure"));
     connect(proxyFailure, &QCheckBox::clicked, this,
             [this](bool on) { card.setDataProxyFailure(on); });
-    grid->addWidget(refuseNext, 0, 0);
-    grid->addWidget(refusalText, 0, 1);
+    grid->addWidget(refusalText, 0, 0);
+    grid->addWidget(refuseNext, 0, 1);
     grid->addWidget(refusalState, 1, 0, 1, 2);
     grid->addWidget(proxyFailure, 2, 0, 1, 2);
     refreshRefusal();
@@ -295,8 +315,12 @@ QWidget *CardPanel::createLogPage()
     log->setRootIsDecorated(false);
     log->setUniformRowHeights(true);
     log->setAlternatingRowColors(true);
+    log->setTextElideMode(Qt::ElideMiddle);
     log->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    log->header()->resizeSection(1, 160);
+    log->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    log->header()->setStretchLastSection(true);
+    connect(log, SIGNAL(itemDoubleClicked(QTreeWidgetItem *, int)), this,
+            SLOT(copyLogEntry(QTreeWidgetItem *)));
     layout->addWidget(log, 1);
 
     auto *row = new QHBoxLayout;
@@ -311,11 +335,7 @@ QWidget *CardPanel::createLogPage()
     });
     clearLogButton = new QPushButton(page);
     clearLogButton->setObjectName(QStringLiteral("clearLog"));
-    connect(clearLogButton, &QPushButton::clicked, this, [this] {
-        card.clearCommandLog();
-        log->clear();
-        logCount = 0;
-    });
+    connect(clearLogButton, SIGNAL(clicked()), this, SLOT(clearLog()));
     row->addWidget(commandLine, 1);
     row->addWidget(clearLogButton);
     layout->addLayout(row);
@@ -364,6 +384,7 @@ void CardPanel::refresh()
     refreshConfiguration();
     refreshMasks();
     refreshRefusal();
+    refreshLiveSignal();
 }
 
 void CardPanel::refreshMeasurements()
@@ -372,6 +393,33 @@ void CardPanel::refreshMeasurements()
         box->setChecked(card.isRunning(box->property("feed").toString()));
     liveSignal->setChecked(card.liveSignal());
     proxyFailure->setChecked(card.dataProxyFailure());
+    refreshLiveSignal();
+}
+
+// The live signal's box, and what the receive voice timeslot hears on the looped-back line.
+void CardPanel::refreshLiveSignal()
+{
+    liveSignal->setEnabled(card.configValue(QStringLiteral("structure")) != QLatin1String("unstr"));
+    loopback->setVisible(card.liveSignal());
+    const int slot = card.listeningSlot();
+    const QString source = card.heardSource();
+    const QString sent = card.configValue(QStringLiteral("timeslot-tx-%1").arg(slot));
+    QString text;
+    if (!slot)
+        text = tr("No receive timeslot carries voice: there is nothing to hear.");
+    else if (source == QLatin1String("tone"))
+        text = tr("Receive timeslot %1 hears transmit timeslot %1: tone 1 kHz").arg(slot);
+    else if (source == QLatin1String("mic"))
+        text = tr("Receive timeslot %1 hears transmit timeslot %1: microphone").arg(slot);
+    else if (sent != QLatin1String("voice"))
+        text = tr("Receive timeslot %1 hears nothing: transmit timeslot %1 carries no voice")
+                   .arg(slot);
+    else
+        text = tr("Receive timeslot %1 hears nothing: transmit timeslot %1 has no sound source "
+                  "(vfsource \"%2\")")
+                   .arg(slot)
+                   .arg(card.configValue(QStringLiteral("vfsource")));
+    loopback->setText(text);
 }
 
 void CardPanel::refreshStructure()
@@ -426,26 +474,80 @@ void CardPanel::refreshRefusal()
 
 void CardPanel::appendLogEntry(const QString &text, bool refused, const QString &errorText)
 {
-    auto *entry = new QTreeWidgetItem(log);
+    QTreeWidgetItem *entry
+        = addLogEntry(text, refused ? tr("refused: %1").arg(errorText) : tr("accepted"));
     entry->setText(0, QString::number(++logCount));
-    entry->setText(1, text);
     if (refused) {
-        entry->setText(2, tr("refused: %1").arg(errorText));
         for (int column = 0; column < 3; ++column)
             entry->setForeground(column, refusedColor);
         entry->setData(2, Qt::UserRole, true);
     } else {
-        entry->setText(2, tr("accepted"));
         entry->setForeground(2, acceptedColor);
     }
-    entry->setToolTip(2, entry->text(2));
-    log->scrollToItem(entry);
 
     // The card refuses only the one command after being told to.
     if (refusalArmed) {
         refusalArmed = false;
         refreshRefusal();
     }
+}
+
+// An entry of the log with its whole text in the tooltip, scrolled into view.
+QTreeWidgetItem *CardPanel::addLogEntry(const QString &command, const QString &result)
+{
+    auto *entry = new QTreeWidgetItem(log);
+    entry->setText(1, command);
+    entry->setText(2, result);
+    const QString whole = result.isEmpty() ? command : command + QLatin1Char('\n') + result;
+    const QString tip = tr("%1\n\nDouble-click copies the entry.").arg(whole);
+    for (int column = 0; column < 3; ++column)
+        entry->setToolTip(column, tip);
+    if (result.isEmpty()) { // a note rather than a command: across the whole line
+        entry->setText(0, command);
+        entry->setText(1, QString());
+        entry->setFirstColumnSpanned(true);
+    }
+    log->scrollToItem(entry);
+    return entry;
+}
+
+void CardPanel::noteFailedFeed(const QString &feed)
+{
+    QTreeWidgetItem *entry = addLogEntry(tr("open feed \"%1\"").arg(feed),
+                                         tr("failed: no proxy, the card fails to open feeds"));
+    for (int column = 0; column < 3; ++column)
+        entry->setForeground(column, refusedColor);
+}
+
+// The entry as one line, its columns separated by tabs.
+void CardPanel::copyLogEntry(QTreeWidgetItem *entry)
+{
+    QStringList columns;
+    for (int column = 0; column < 3; ++column) {
+        if (!entry->text(column).isEmpty())
+            columns << entry->text(column);
+    }
+    QApplication::clipboard()->setText(columns.join(QLatin1Char('\t')));
+}
+
+void CardPanel::clearLog()
+{
+    card.clearCommandLog();
+    log->clear();
+    logCount = 0;
+}
+
+// Top to bottom, left to right, as the panel reads; the pages of the tabs after their bar.
+void CardPanel::orderTabs()
+{
+    QList<QWidget *> chain;
+    chain << structure;
+    for (QCheckBox *box : std::as_const(measurements))
+        chain << box;
+    chain << liveSignal << refusalText << refuseNext << proxyFailure << tabs << log << commandLine
+          << clearLogButton << configTable << maskTable << clearOverrideButton << resetButton;
+    for (int i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
 }
 
 void CardPanel::configurationEdited(QTableWidgetItem *item)

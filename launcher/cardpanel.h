@@ -14,14 +14,20 @@ class QTabWidget;
 class QTableWidget;
 class QTableWidgetItem;
 class QTreeWidget;
+class QTreeWidgetItem;
 class SimulatedCard;
 
 /*!
  * The desktop's stand-in for the instrument itself: sets the simulated card's line structure,
  * starts and stops its measurements and its live voice-frequency signal, makes it refuse a
- * command, edits its configuration and masks, and logs every command it receives. Whatever is
- * changed here reaches the plug-in as the instrument's changes do, through the card's
- * notifications.
+ * command or fail to open feeds, edits its configuration and masks, and logs every command it
+ * receives. Whatever is changed here reaches the plug-in as the instrument's changes do, through
+ * the card's notifications.
+ *
+ * While the live signal is on, a line under it tells what the receive voice timeslot hears on
+ * the looped-back line. The log keeps its entries, across a reset too, until the user clears
+ * it; each entry's tooltip holds the whole command and result, and a double click copies the
+ * entry to the clipboard.
  */
 class CardPanel : public QWidget
 {
@@ -37,11 +43,18 @@ public:
     void sendCommand(const QString &command);
 
 public Q_SLOTS:
-    //! Factory settings, an empty log and every measurement stopped.
+    //! Factory settings and every measurement stopped; the log notes the reset.
     void resetCard();
 
 protected:
     void changeEvent(QEvent *event) override;
+
+private Q_SLOTS:
+    void refreshMeasurements();
+    void refreshLiveSignal();
+    void noteFailedFeed(const QString &feed);
+    void copyLogEntry(QTreeWidgetItem *entry);
+    void clearLog();
 
 private:
     void retranslate();
@@ -53,12 +66,13 @@ private:
     QWidget *createMaskPage();
 
     void refresh();
-    void refreshMeasurements();
     void refreshStructure();
     void refreshConfiguration();
     void refreshMasks();
     void refreshRefusal();
     void appendLogEntry(const QString &text, bool refused, const QString &errorText);
+    QTreeWidgetItem *addLogEntry(const QString &command, const QString &result);
+    void orderTabs();
     void configurationEdited(QTableWidgetItem *item);
     void maskEdited(QTableWidgetItem *item);
     void clearSelectedOverrides();
@@ -81,6 +95,7 @@ private:
     QComboBox *structure = nullptr;
     QList<QCheckBox *> measurements;
     QCheckBox *liveSignal = nullptr;
+    QLabel *loopback = nullptr;
     QCheckBox *proxyFailure = nullptr;
     QLineEdit *refusalText = nullptr;
     QPushButton *refuseNext = nullptr;

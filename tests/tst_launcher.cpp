@@ -5,6 +5,7 @@
 #include "pluginloader.h"
 #include "screenshots.h"
 
+#include <cardcontroller.h>
 #include <launcherplugin.h>
 #include <simulatedcard.h>
 #include <switchpanel.h>
@@ -36,6 +37,9 @@ private Q_SLOTS:
     void structureFromTheCardPanelReachesTheWindow_data();
     void structureFromTheCardPanelReachesTheWindow();
     void cardPanelDrivesTheCard();
+    void loopbackLineTellsWhatIsHeard_data();
+    void loopbackLineTellsWhatIsHeard();
+    void cardPanelTabsInReadingOrder();
     void widgetsOutliveTheLauncherAndDieWithThePlugin();
     void commandLineDecidesTheExit_data();
     void commandLineDecidesTheExit();
@@ -121,6 +125,20 @@ void tst_Launcher::cardPanelDrivesTheCard()
     QVERIFY(!send("pattern 2e9").contains("refused"));
     QCOMPARE(card->configValue("pattern"), "2e9");
 
+    panelChild<QAbstractButton>("proxyFailure")->click();
+    QVERIFY(!card->controller()->dataProxy("vfsignal", nullptr));
+    QCOMPARE(log->topLevelItem(2)->text(1) + ": " + log->topLevelItem(2)->text(2),
+             "open feed \"vfsignal\": failed: no proxy, the card fails to open feeds");
+
+    // An entry shows its whole text as a tooltip and is copied by a double click.
+    QTreeWidgetItem *first = log->topLevelItem(0);
+    QVERIFY(first->toolTip(2).startsWith("pattern 2e9\nrefused: line is busy\n"));
+    log->scrollToItem(first);
+    const QPoint at = log->visualItemRect(first).center();
+    QTest::mouseClick(log->viewport(), Qt::LeftButton, {}, at); // a double click follows a click
+    QTest::mouseDClick(log->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(QApplication::clipboard()->text(), "1\tpattern 2e9\trefused: line is busy");
+
     card->setConfigValue("structure", "unstr");
     card->startMeasurement("base");
     QVERIFY(panelChild<QCheckBox>("measurement-base")->isChecked());
@@ -128,8 +146,73 @@ void tst_Launcher::cardPanelDrivesTheCard()
     panelChild<QAbstractButton>("resetCard")->click();
     QCOMPARE(card->configValue("structure"), "pcm30crc");
     QVERIFY(!card->isRunning("base") && !panelChild<QCheckBox>("measurement-base")->isChecked());
-    QCOMPARE(log->topLevelItemCount(), 0);
+    QCOMPARE(log->topLevelItemCount(), 4); // the log keeps its entries and notes the reset
+    QCOMPARE(log->topLevelItem(3)->text(0), "Card reset to factory settings");
     QTRY_COMPARE(structure->currentData().toString(), "pcm30crc");
+    panelChild<QAbstractButton>("clearLog")->click();
+    QCOMPARE(log->topLevelItemCount(), 0);
+}
+
+void tst_Launcher::loopbackLineTellsWhatIsHeard_data()
+{
+    QTest::addColumn<QString>("change"); // "key=value" on the card's factory settings
+    QTest::addColumn<QString>("line"); // empty: hidden, with the live signal off
+    const QString heard = "Receive timeslot 5 hears transmit timeslot 5: ";
+    const QString silent = "Receive timeslot 5 hears nothing: transmit timeslot 5 ";
+    QTest::newRow("tone") << "vfsource=tone" << heard + "tone 1 kHz";
+    QTest::newRow("microphone") << "vfsource=mic" << heard + "microphone";
+    QTest::newRow("no source") << "vfsource=off"
+                               << silent + "has no sound source (vfsource \"off\")";
+    QTest::newRow("no voice sent") << "timeslot-tx-5=pat" << silent + "carries no voice";
+    QTest::newRow("no voice heard")
+        << "timeslot-rx-5=none"
+        << "No receive timeslot carries voice: there is nothing to hear.";
+    QTest::newRow("unstructured line") << "structure=unstr"
+                                       << "";
+}
+
+// The line under the live signal tells what it carries; an unframed line stops it.
+void tst_Launcher::loopbackLineTellsWhatIsHeard()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, line);
+    auto *live = panelChild<QCheckBox>("liveSignal");
+    auto *loopback = panelChild<QLabel>("loopback");
+    QVERIFY(!loopback->isVisible());
+    live->click();
+    QVERIFY(card->liveSignal() && card->isRunning("vfsignal"));
+    card->setConfigValue(change.section('=', 0, 0), change.section('=', 1));
+    QTRY_VERIFY(!card->notificationPending());
+    QCOMPARE(loopback->isVisible() ? loopback->text() : QString(), line);
+    card->setLiveSignal(true); // it stays off on an unframed line, and its box with it
+    QVERIFY(live->isChecked() == !line.isEmpty() && live->isEnabled() == !line.isEmpty());
+    QCOMPARE(panelChild<QCheckBox>("measurement-vfsignal")->isChecked(),
+             card->isRunning("vfsignal") && !line.isEmpty());
+    card->setConfigValue("structure", "pcm31");
+    QTRY_VERIFY(live->isEnabled());
+}
+
+void tst_Launcher::cardPanelTabsInReadingOrder()
+{
+    launcher->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(launcher.get()));
+    QWidget *panel = launcher->cardPanel(), *widget = panelChild<QWidget>("structure");
+    widget->setFocus();
+    QStringList order;
+    QRect last(0, 0, 0, 0); // each step goes down, or right along the line
+    while (panel->isAncestorOf(widget) && order.size() < 20) {
+        const QRect place(widget->mapTo(panel, QPoint()), widget->size());
+        QVERIFY2(place.top() > last.bottom() || place.left() > last.right(),
+                 qPrintable(order.join(' ')));
+        last = place;
+        order << widget->objectName();
+        QTest::keyClick(widget, Qt::Key_Tab);
+        widget = QApplication::focusWidget();
+    }
+    QCOMPARE(order.join(' '),
+             "structure measurement-base measurement-vfsignal measurement-jitter measurement-jtf "
+             "measurement-mtj liveSignal refusalText refuseNext proxyFailure qt_tabwidget_tabbar "
+             "commandLog commandLine clearLog resetCard");
 }
 
 void tst_Launcher::widgetsOutliveTheLauncherAndDieWithThePlugin()

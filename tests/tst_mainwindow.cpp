@@ -67,17 +67,23 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("setup"); // as configure() takes it
         QTest::addColumn<QString>("action"); // "rx|tx slot option" on a panel, or a copy button
-        QTest::addColumn<QString>("expected"); // the commands sent, then the warnings shown
-        QTest::addColumn<QString>("refusal"); // the card's answer to the command
+        // The commands sent ("!" marks those the card refused), then the warnings shown.
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("refusal"); // the card's next answer, whatever the command
         row("tx prbs", "timeslot-tx-5=none", "tx 5 1", "timeslot tx 5 pat", "");
         row("voice", "timeslot-rx-7=none", "rx 7 2", "timeslot rx 7 voice", "");
         row("rx off", "timeslot-rx-31=pat", "rx 31 0", "timeslot rx 31 none", "");
         row("same value", "timeslot-tx-3=voice", "tx 3 2", "", "");
         row("off over no value", "timeslot-rx-9=", "rx 9 0", "", "");
         row("negative index", "timeslot-rx-4=pat", "rx 4 -1", "", "");
-        row("voice refused", "rx=", "rx 5 2", "timeslot rx 5 voice|" + VoiceWarning,
+        row("second receive voice", "rx=00002", "rx 7 2", "!timeslot rx 7 voice|" + VoiceWarning,
+            "");
+        row("refused by voice", "rx=", "rx 5 2", "!timeslot rx 5 voice|" + VoiceWarning,
             "only one voice timeslot");
-        row("other refusal", "rx=", "rx 5 2", "timeslot rx 5 voice", "timeslot 16 is CAS");
+        row("other refusal", "tx=", "tx 5 1", "!timeslot tx 5 pat", "timeslot 16 is CAS");
+        row("masked slot", "!timeslot-rx-9=held", "rx 9 1", "!timeslot rx 9 pat", "");
+        row("copy over a masked slot", "!timeslot-rx-9=held", "copyToRx",
+            "!timeslot rx 0xfffffffe none", "");
         row("copy all off into rx without slot 16", "structure=pcm30", "copyToRx",
             "timeslot rx 0xfffefffe none", "");
         row("copy one voice among prbs into rx", "tx=1111211111111111111111111111111", "copyToRx",
@@ -95,6 +101,8 @@ private Q_SLOTS:
         configure(setup);
         openWindow();
         QStringList shown; // closes every warning as the user would, remembering what it said
+        connect(card, &SimulatedCard::commandExecuted,
+                [&](const QString &text, bool refused) { shown << (refused ? "!" : "") + text; });
         QTimer closer;
         connect(&closer, &QTimer::timeout, [&] {
             for (WarningWindow *warning : window->findChildren<WarningWindow *>()) {
@@ -106,9 +114,20 @@ private Q_SLOTS:
         if (!refusal.isEmpty())
             card->refuseNext(refusal);
         const QStringList words = action.split(' ');
-        if (words.size() == 3) {
-            emit(words[0] == "rx" ? rxSlots : txSlots)
-                ->indexChanged(words[1].toInt(), words[2].toInt());
+        SwitchPanel *panel = words[0] == "rx" ? rxSlots : txSlots;
+        const int slot = words.value(1).toInt(), option = words.value(2).toInt();
+        if (words.size() == 3 && option < 0) {
+            emit panel->indexChanged(slot, option);
+        } else if (words.size() == 3) { // on the slot button of a full panel, in its chooser
+            for (int click = panel->compact() ? 2 : 1; click > 0; --click) {
+                QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(slot).center());
+                QCoreApplication::processEvents();
+            }
+            auto *chooser = panel->findChild<QWidget *>("optionChooser");
+            QRect cell;
+            QMetaObject::invokeMethod(chooser, "optionRect", Q_RETURN_ARG(QRect, cell),
+                                      Q_ARG(int, option));
+            QTest::mouseClick(chooser, Qt::LeftButton, {}, cell.center());
         } else {
             // The only "Copy" on screen copies the full panel into the compact one.
             if (action == "copyToRx")
@@ -117,7 +136,14 @@ private Q_SLOTS:
             QVERIFY(copy->isVisible());
             QTest::mouseClick(copy, Qt::LeftButton);
         }
-        QCOMPARE((card->commandLog() + shown).join('|'), expected);
+        // Once the card has answered, the button shows its value again, and nothing more is sent.
+        settle();
+        QCOMPARE(shown.join('|'), expected);
+        if (words.size() == 3) {
+            const QString key = QString("timeslot-%1-%2").arg(words[0]).arg(slot);
+            QCOMPARE(panel->firstSelectedOption(slot),
+                     Options.indexOf(card->configValue(key, "none")));
+        }
     }
 
     void structureDecidesWhatCanBeEdited_data()
@@ -305,8 +331,8 @@ private:
         QTRY_VERIFY(!card->notificationPending());
         QCoreApplication::processEvents();
     }
-    // Space-separated "key=value", where no value removes the key; "rx" and "tx" take the option
-    // of each timeslot from 1 on as a digit, the rest none.
+    // Space-separated "key=value", where no value removes the key, or "!key=reason", a mask; "rx"
+    // and "tx" take the option of each timeslot from 1 on as a digit, the rest none.
     void configure(const QString &settings)
     {
         for (const QString &setting : settings.split(' ')) {
@@ -314,7 +340,9 @@ private:
             for (int slot = 1; key.size() == 2 && slot <= 31; ++slot)
                 card->setConfigValue(QString("timeslot-%1-%2").arg(key).arg(slot),
                                      Options.value(value.mid(slot - 1, 1).toInt()));
-            if (key.size() != 2)
+            if (key.startsWith('!'))
+                card->setMaskValue(key.mid(1), value);
+            else if (key.size() != 2)
                 value.isEmpty() ? card->removeConfigValue(key) : card->setConfigValue(key, value);
         }
     }

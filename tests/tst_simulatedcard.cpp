@@ -31,13 +31,15 @@ struct RecordingPlugin : LauncherPlugin
 
 const QVariantMap reading{{"level", "-12.5"}, {"frequency", "1020"}};
 
-// A row per command of "a|b|" (the last one empty), named by structure and command. Outcomes:
-// "no", "voice" (no, saying why), "ok key=value ...", or "ok" (key: first words; value: last).
-void row(const char *structure, const char *outcome, const QString &commands)
+// A row per command of "a|b|" (the last one empty), named by setup and command. The setup is a
+// structure, then "key=value" set and "!key=reason" masked. Outcomes: "no", "voice" (no, saying
+// why), either with ": text" the error contains, "ok key=value ...", or "ok" (key: first words;
+// value: last).
+void row(const char *setup, const char *outcome, const QString &commands)
 {
     for (const QString &command : commands.split('|'))
-        QTest::addRow("%s: \"%s\"", structure, qPrintable(command))
-            << QString(structure) << command << QString(outcome);
+        QTest::addRow("%s: \"%s\"", setup, qPrintable(command))
+            << QString(setup) << command << QString(outcome);
 }
 
 } // namespace
@@ -59,7 +61,7 @@ private Q_SLOTS:
     }
     void commandIsAcceptedOrRefused_data()
     {
-        QTest::addColumn<QString>("structure");
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("outcome");
         const char *crc = "pcm30crc";
@@ -91,26 +93,48 @@ private Q_SLOTS:
         row(crc, "no", "speaker volume -1|speaker volume loud|speaker volume 5 6|speaker-volume 5");
         row(crc, "no", "microphone 101|microphone 5.5|pattern 2e10|pattern 2e15-2|pattern 0x");
         row(crc, "no", "pattern 0x123456789|pattern ALL0|pattern|structure pcm32|structure");
+        // A masked item cannot be changed, not even to its value; a mask touching one is refused.
+        const char *held = "pcm31 !timeslot-rx-3=held";
+        row(held, "no: receive timeslot 3 is masked (held)",
+            "timeslot rx 3 pat|timeslot rx 3 none");
+        row(held, "no: receive timeslot 3",
+            "timeslot rx 0xFFFFFFFE pat|timeslot rx 0x00000018 none");
+        row(held, "ok", "timeslot tx 3 none|timeslot rx 4 none|speaker off");
+        row("pcm31 !speaker=voice-test", "voice: the loudspeaker is masked (voice-test)",
+            "speaker on|speaker volume 5");
+        row("pcm30crc timeslot-rx-5=pat", "no: the loudspeaker is masked",
+            "speaker on|speaker volume 5");
+        row("pcm31 timeslot-tx-5=pat", "no: the transmit source is masked",
+            "vfsource mic|microphone 7");
+        row("pcm31 !pattern=fixed", "no: \"pattern\" is masked (fixed)", "pattern 2e9");
     }
     void commandIsAcceptedOrRefused()
     {
-        QFETCH(QString, structure);
+        QFETCH(QString, setup);
         QFETCH(QString, command);
         QFETCH(QString, outcome);
-        QStringList expected = outcome.split(' ');
-        const bool accepted = expected.takeFirst() == "ok";
+        const bool accepted = outcome.startsWith("ok");
+        QStringList expected = accepted ? outcome.split(' ').mid(1) : QStringList();
         const QString key = command.section(' ', 0, -2).replace(' ', '-');
         if (outcome == "ok" && !key.isEmpty())
             expected << key + '=' + command.section(' ', -1);
-        card->setConfigValue("structure", structure);
+        QStringList settings = setup.split(' ');
+        card->setConfigValue("structure", settings.takeFirst());
+        for (const QString &setting : qAsConst(settings)) {
+            const QString item = setting.section('=', 0, 0);
+            item.startsWith('!') ? card->setMaskValue(item.mid(1), setting.section('=', 1))
+                                 : card->setConfigValue(item, setting.section('=', 1));
+        }
         QTRY_VERIFY(!card->notificationPending());
         const QVariantMap before = card->configuration();
         ControllerCommand checked(command, true);
         plugin->doConfigure(checked);
         QCOMPARE(!checked.error, accepted);
-        QCOMPARE(card->notificationPending(), accepted);
+        QVERIFY(card->notificationPending()); // refused or not, the card answers with its values
         QCOMPARE(checked.errorText.isEmpty(), accepted);
         QCOMPARE(checked.errorText.contains("voice"), outcome.startsWith("voice"));
+        QVERIFY2(checked.errorText.contains(outcome.section(": ", 1)),
+                 qPrintable(checked.errorText));
         QVERIFY(accepted || card->configuration() == before);
         for (const QString &pair : qAsConst(expected))
             QCOMPARE(card->configValue(pair.section('=', 0, 0)), pair.section('=', 1));
@@ -192,13 +216,13 @@ private Q_SLOTS:
         // Changes coalesce into one later delivery to each plug-in, none inside doConfigure().
         QSignalSpy controllerSpy(controller, &CardController::configurationChanged);
         QSignalSpy cardSpy(card, &SimulatedCard::configurationChanged);
+        controller->doConfigure("speaker off");
         for (const char *text :
              {"timeslot rx 0x00000006 none", "timeslot rx 0x00000018 pat", "timeslot rx 5 none"}) {
             ControllerCommand command(text, true);
             plugin->doConfigure(command);
             QVERIFY2(!command.error, qPrintable(command.errorText));
         }
-        controller->doConfigure("speaker off");
         QVERIFY(plugin->calls.isEmpty() && second->calls.isEmpty() && controllerSpy.isEmpty());
         QTRY_COMPARE(controllerSpy.count(), 1);
         QTest::qWait(20);

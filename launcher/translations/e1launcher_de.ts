@@ -4,7 +4,7 @@
 <context>
     <name>CardPanel</name>
     <message>
-        <location filename="../cardpanel.cpp" line="+61"/>
+        <location filename="../cardpanel.cpp" line="+63"/>
         <source>unframed</source>
         <translation>ungerahmt</translation>
     </message>
@@ -29,7 +29,7 @@
         <translation>PCM31 mit CRC-4</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+91"/>
         <source>Simulated E1 card &quot;%1&quot;</source>
         <translation>Simulierte E1-Karte „%1“</translation>
     </message>
@@ -54,12 +54,7 @@
         <translation>Werkseinstellungen</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Factory configuration, no mask overrides, an empty log and every measurement stopped</source>
-        <translation>Werkskonfiguration, keine überschriebenen Masken, ein leeres Protokoll und alle Messungen angehalten</translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Line</source>
         <translation>Leitung</translation>
     </message>
@@ -84,27 +79,42 @@
         <translation>Laufendes NF-Signal</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>The line is looped back: the receive voice timeslot hears what transmit sends in it</source>
-        <translation>Die Leitung ist zurückgeschleift: Der Sprach-Zeitschlitz im Empfang hört, was die Sendeseite darin sendet</translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>Faults</source>
         <translation>Fehler</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+11"/>
+        <source>Clear Log</source>
+        <translation>Protokoll leeren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Removes every entry of the log</source>
+        <translation>Entfernt alle Einträge des Protokolls</translation>
+    </message>
+    <message>
+        <location line="+89"/>
         <source>the card is busy</source>
         <translation>die Karte ist belegt</translation>
     </message>
     <message>
-        <location line="-86"/>
+        <location line="-100"/>
         <source>Error text of the refusal</source>
         <translation>Fehlertext der Ablehnung</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-22"/>
+        <source>Factory configuration, no mask overrides, no faults and every measurement stopped; the log is kept and notes the reset</source>
+        <translation>Werkskonfiguration, keine überschriebenen Masken, keine Fehler und alle Messungen angehalten; das Protokoll bleibt erhalten und vermerkt das Zurücksetzen</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The line is looped back: the receive voice timeslot hears what transmit sends in it. An unstructured line has no timeslots and no live signal.</source>
+        <translation>Die Leitung ist zurückgeschleift: Der Sprach-Zeitschlitz im Empfang hört, was die Sendeseite darin sendet. Eine unstrukturierte Leitung hat keine Zeitschlitze und kein laufendes Signal.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>An error text containing &quot;voice&quot; makes the plug-in warn</source>
         <translation>Ein Fehlertext, der „voice“ enthält, lässt das Plug-in warnen</translation>
     </message>
@@ -119,7 +129,12 @@
         <translation>Messdatenquellen nicht öffnen</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
+        <source>While ticked, the next feed a reader opens gets no proxy (the voice dialog opens one when it is first shown); the log notes each feed that failed</source>
+        <translation>Solange angekreuzt, erhält die nächste Messdatenquelle, die ein Leser öffnet, keinen Proxy (der Sprachdialog öffnet eine, wenn er zum ersten Mal erscheint); das Protokoll vermerkt jede fehlgeschlagene Quelle</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>#</source>
         <translation>Nr.</translation>
     </message>
@@ -139,12 +154,7 @@
         <translation>Befehl, z. B. timeslot rx 7 pat</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Clear</source>
-        <translation>Leeren</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <location line="+3"/>
         <source>Key</source>
         <translation>Schlüssel</translation>
@@ -180,7 +190,37 @@
         <translation>Überschreibung aufheben</translation>
     </message>
     <message>
-        <location line="+215"/>
+        <location line="+16"/>
+        <source>Card reset to factory settings</source>
+        <translation>Karte auf Werkseinstellungen zurückgesetzt</translation>
+    </message>
+    <message>
+        <location line="+186"/>
+        <source>No receive timeslot carries voice: there is nothing to hear.</source>
+        <translation>Kein Empfangszeitschlitz führt Sprache: Es gibt nichts zu hören.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Receive timeslot %1 hears transmit timeslot %1: tone 1 kHz</source>
+        <translation>Empfangszeitschlitz %1 hört Sendezeitschlitz %1: Ton 1 kHz</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Receive timeslot %1 hears transmit timeslot %1: microphone</source>
+        <translation>Empfangszeitschlitz %1 hört Sendezeitschlitz %1: Mikrofon</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Receive timeslot %1 hears nothing: transmit timeslot %1 carries no voice</source>
+        <translation>Empfangszeitschlitz %1 hört nichts: Sendezeitschlitz %1 führt keine Sprache</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Receive timeslot %1 hears nothing: transmit timeslot %1 has no sound source (vfsource &quot;%2&quot;)</source>
+        <translation>Empfangszeitschlitz %1 hört nichts: Sendezeitschlitz %1 hat keine Tonquelle (vfsource „%2“)</translation>
+    </message>
+    <message>
+        <location line="+41"/>
         <source>Set by hand; &quot;Clear Override&quot; hands it back to the card</source>
         <translation>Von Hand gesetzt; „Überschreibung aufheben“ gibt sie an die Karte zurück</translation>
     </message>
@@ -195,14 +235,33 @@
         <translation>Die Karte antwortet nach ihren Regeln.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+6"/>
         <source>refused: %1</source>
         <translation>abgelehnt: %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+0"/>
         <source>accepted</source>
         <translation>angenommen</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>%1
+
+Double-click copies the entry.</source>
+        <translation>%1
+
+Doppelklick kopiert den Eintrag.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>open feed &quot;%1&quot;</source>
+        <translation>Messdatenquelle „%1“ öffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>failed: no proxy, the card fails to open feeds</source>
+        <translation>fehlgeschlagen: kein Proxy, die Karte öffnet keine Messdatenquellen</translation>
     </message>
 </context>
 <context>

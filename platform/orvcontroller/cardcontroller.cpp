@@ -38,5 +38,9 @@ DataProxy *CardController::dataProxy(QString name, MeasProcessor *processor)
     if (!d->card)
         return nullptr;
     SimulatedCardPrivate *card = SimulatedCardPrivate::get(d->card);
-    return card->proxyFailure ? nullptr : card->openProxy(name);
+    if (card->proxyFailure) {
+        Q_EMIT d->card->feedFailed(name);
+        return nullptr;
+    }
+    return card->openProxy(name);
 }

@@ -3,6 +3,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace CardRules {
 
 namespace {
@@ -68,6 +70,34 @@ bool isHexadecimal(const QString &word)
             return false;
     }
     return true;
+}
+
+// The timeslot that \a key names in \a direction ("timeslot-rx-7": 7), or 0 when it names none.
+int slotOf(const QString &key, const char *direction)
+{
+    const QString prefix = timeslotKey(QLatin1String(direction), 0).chopped(1);
+    if (!key.startsWith(prefix))
+        return 0;
+    const int slot = key.mid(prefix.size()).toInt();
+    return slot >= FirstSlot && slot <= LastSlot
+            && timeslotKey(QLatin1String(direction), slot) == key
+        ? slot
+        : 0;
+}
+
+// How an error text names the item of a mask key, never with a word that contains "voice".
+QString itemName(const QString &key)
+{
+    if (const int slot = slotOf(key, Rx))
+        return QStringLiteral("receive timeslot %1").arg(slot);
+    if (const int slot = slotOf(key, Tx))
+        return QStringLiteral("transmit timeslot %1").arg(slot);
+    if (key == QLatin1String("speaker"))
+        return QStringLiteral("the loudspeaker");
+    if (key == QLatin1String("voice-transmit"))
+        return QStringLiteral("the transmit source");
+    const QString name = quoted(key).trimmed();
+    return name.isEmpty() ? QStringLiteral("an item") : name;
 }
 
 // Refuses a command that does not have exactly \a count words after its name.
@@ -335,6 +365,14 @@ int voiceSlot(const QString &direction, const CardConfiguration &configuration)
     return 0;
 }
 
+QString heardSource(const CardConfiguration &configuration, int slot)
+{
+    if (configuration.value(timeslotKey(QLatin1String(Tx), slot)) != QLatin1String(Voice))
+        return QString();
+    const QString source = configuration.value(QStringLiteral("vfsource"));
+    return source == QLatin1String("tone") || source == QLatin1String("mic") ? source : QString();
+}
+
 QStringList derivedMaskKeys()
 {
     QStringList keys;
@@ -352,21 +390,14 @@ QString derivedMask(const QString &key, const CardConfiguration &configuration, 
     if (key == QLatin1String("speaker")) {
         return voiceSlot(QLatin1String(Rx), configuration)
             ? QString()
-            : QStringLiteral("no receive voice timeslot");
+            : QStringLiteral("no timeslot for sound reception");
     }
     if (key == QLatin1String("voice-transmit")) {
         return voiceSlot(QLatin1String(Tx), configuration)
             ? QString()
-            : QStringLiteral("no transmit voice timeslot");
+            : QStringLiteral("no timeslot for sound transmission");
     }
-    for (const char *direction : {Rx, Tx}) {
-        const QString prefix = timeslotKey(QLatin1String(direction), 0).chopped(1);
-        if (!key.startsWith(prefix))
-            continue;
-        const int slot = key.mid(prefix.size()).toInt();
-        if (timeslotKey(QLatin1String(direction), slot) != key || slot < FirstSlot
-            || slot > LastSlot)
-            break;
+    if (const int slot = slotOf(key, Rx) + slotOf(key, Tx)) {
         const QString structure = configuration.value(QLatin1String(KeyStructure));
         if (structure == QLatin1String(Unframed))
             return QStringLiteral("unstructured line");
@@ -375,6 +406,35 @@ QString derivedMask(const QString &key, const CardConfiguration &configuration, 
         return QString();
     }
     *known = false;
+    return QString();
+}
+
+QStringList governingMasks(const QString &key)
+{
+    QStringList masks(key);
+    if (key == QLatin1String("speaker-volume"))
+        masks << QStringLiteral("speaker");
+    else if (key == QLatin1String("vfsource") || key == QLatin1String("microphone"))
+        masks << QStringLiteral("voice-transmit");
+    return masks;
+}
+
+QString maskedItemRefusal(const CardConfiguration &changes,
+                          const std::function<QString(const QString &)> &maskOf)
+{
+    // Timeslots in rising order, so that a mask command names its lowest masked timeslot.
+    QStringList keys = changes.keys();
+    std::sort(keys.begin(), keys.end(), [](const QString &a, const QString &b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    for (const QString &changed : std::as_const(keys)) {
+        for (const QString &key : governingMasks(changed)) {
+            const QString mask = maskOf(key);
+            if (!mask.isEmpty())
+                return itemName(key) + QLatin1String(" is masked (") + mask
+                    + QLatin1String(") and cannot be changed");
+        }
+    }
     return QString();
 }
 

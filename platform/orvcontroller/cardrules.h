@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 using CardConfiguration = QMap<QString, QString>;
 
 namespace CardRules {
@@ -42,10 +44,24 @@ bool slotAvailable(int slot, const QString &structure);
 //! The lowest usable timeslot of \a direction set to "voice", or 0 when there is none.
 int voiceSlot(const QString &direction, const CardConfiguration &configuration);
 
+//! What receive timeslot \a slot hears on the looped-back line: "tone" or "mic" when transmit
+//! timeslot \a slot carries voice from that source, else empty (silence).
+QString heardSource(const CardConfiguration &configuration, int slot);
+
 //! Every key whose mask follows from the configuration.
 QStringList derivedMaskKeys();
 //! The mask of \a key that follows from \a configuration: empty when available, else the
 //! reason; \a known tells whether the card derives a mask for that key at all.
 QString derivedMask(const QString &key, const CardConfiguration &configuration, bool *known);
+
+//! The mask keys that decide whether \a key can be changed: its own, and for the loudspeaker's
+//! level, the transmit source and the microphone level also the mask of the item they belong to
+//! ("speaker", "voice-transmit").
+QStringList governingMasks(const QString &key);
+//! Why changing the keys of \a changes is refused while an item they belong to is masked,
+//! naming the first masked item and its reason; empty when none is masked. \a maskOf gives the
+//! current mask of a key.
+QString maskedItemRefusal(const CardConfiguration &changes,
+                          const std::function<QString(const QString &)> &maskOf);
 
 } // namespace CardRules

@@ -110,6 +110,12 @@ void SimulatedCardPrivate::deliverNotification()
     if (!notificationPending)
         return;
     notificationPending = false;
+    if (live && configuration.value(QStringLiteral("structure")) == QLatin1String("unstr")) {
+        QPointer<SimulatedCard> card(q);
+        q->setLiveSignal(false);
+        if (!card)
+            return;
+    }
     const QVariantMap current = q->configuration();
     const QVariantMap masks = q->masks();
     const bool masksChanged = masks != deliveredMasks;
@@ -359,11 +365,20 @@ bool SimulatedCard::execute(const QString &command, QString *errorText)
         d->refusalText.clear();
     } else {
         outcome = CardRules::interpret(text, d->configuration);
+        const QString masked = outcome.accepted
+            ? CardRules::maskedItemRefusal(outcome.changes,
+                                           [this](const QString &key) { return maskValue(key); })
+            : QString();
+        if (!masked.isEmpty()) {
+            outcome.accepted = false;
+            outcome.errorText = masked;
+        }
     }
-    if (outcome.accepted) {
+    if (outcome.accepted)
         d->applyChanges(outcome.changes);
-        d->scheduleNotification();
-    }
+    // Every command is answered with the configuration, so that a refused choice shows the
+    // card's value again wherever a reader shows the user's choice.
+    d->scheduleNotification();
     if (errorText)
         *errorText = outcome.errorText;
     emit commandExecuted(text, !outcome.accepted, outcome.errorText);
@@ -451,24 +466,38 @@ QVariantMap SimulatedCard::latestData(const QString &feed) const
 
 void SimulatedCard::setLiveSignal(bool on)
 {
-    if (d->live == on)
+    if (d->live == on || (on && configValue(QStringLiteral("structure")) == QLatin1String("unstr")))
         return;
     d->live = on;
+    QPointer<SimulatedCard> card(this);
     if (on) {
         d->liveTimer.start();
         d->liveTick();
-        return;
+    } else {
+        d->liveTimer.stop();
+        if (d->liveStartedFeed) {
+            d->liveStartedFeed = false;
+            d->setRunning(QLatin1String(VfSignalFeed), false);
+        }
     }
-    d->liveTimer.stop();
-    if (d->liveStartedFeed) {
-        d->liveStartedFeed = false;
-        d->setRunning(QLatin1String(VfSignalFeed), false);
-    }
+    if (card)
+        emit liveSignalChanged(on);
 }
 
 bool SimulatedCard::liveSignal() const
 {
     return d->live;
+}
+
+int SimulatedCard::listeningSlot() const
+{
+    return CardRules::voiceSlot(QStringLiteral("rx"), d->configuration);
+}
+
+QString SimulatedCard::heardSource() const
+{
+    const int slot = listeningSlot();
+    return slot ? CardRules::heardSource(d->configuration, slot) : QString();
 }
 
 void SimulatedCard::setRandomSeed(quint32 seed)

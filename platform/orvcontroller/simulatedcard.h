@@ -53,19 +53,32 @@ class SimulatedCardPrivate;
  * - timeslot 16 on a structure beginning with "pcm30" (a mask with bit 16 is refused whole);
  * - a mask with bit 0 set, a timeslot number outside 1..31, a level outside 0..100;
  * - a second voice timeslot in the receive direction (also a receive voice mask that selects
- *   more than one timeslot). Only this refusal has an error text containing "voice" (a
- *   refusal injected with refuseNext() carries the text it was given).
+ *   more than one timeslot);
+ * - any change of a masked item (see Masks), even to the value it holds: a mask command that
+ *   touches one masked timeslot is refused whole. The error text names the item ("receive
+ *   timeslot 3", "the loudspeaker", "the transmit source") and the mask's reason.
+ *
+ * Of the card's own refusals only the second receive voice timeslot's has an error text
+ * containing "voice"; a masked item's contains it only when the mask's reason does, and a
+ * refusal injected with refuseNext() carries the text it was given.
  *
  * \section Masks
- * maskValue() is empty while an item is available, else a short reason. Derived masks:
+ * maskValue() is empty while an item is available, else a short reason; an item whose mask is
+ * not empty cannot be changed by a command. A key's own mask governs it, and the loudspeaker
+ * level ("speaker volume N") also follows "speaker", the transmit source ("vfsource") and the
+ * microphone level ("microphone N") also "voice-transmit". Derived masks:
  * "speaker" while the receive direction has no usable voice timeslot, "voice-transmit" while
  * the transmit direction has none, "timeslot-rx-16"/"timeslot-tx-16" on a structure beginning
  * with "pcm30", every timeslot key on "unstr". An explicit setMaskValue() overrides the derived
  * mask until clearMaskOverride().
  *
  * \section Notifications
- * An accepted command, and every change made on the card itself, schedules one notification
- * through the event loop; further changes before its delivery join it. Delivery calls, on each
+ * Every command, accepted or refused, and every change made on the card itself, schedules one
+ * notification through the event loop; further commands and changes before its delivery join
+ * it. So a reader that shows the user's choice before the card has answered (a slot button, a
+ * voice dialog button) shows the card's value again once the event loop has run, also after a
+ * refusal. The notification itself runs no command, so a reader that only shows what it is told
+ * never causes a further one. Delivery calls, on each
  * bound plug-in in the order they were bound, LauncherPlugin::configUpdated() with the whole
  * configuration, then LauncherPlugin::updateMask() when a mask value changed since the last
  * delivery; then CardController::configurationChanged() and configurationChanged() are
@@ -86,7 +99,9 @@ class SimulatedCardPrivate;
  * timeslot N: the 1 kHz tone (around -10 dB) when transmit timeslot N is "voice" and vfsource
  * is "tone", a speech-like level (-24..-6 dB) and frequency (300..3400 Hz) for "mic", else
  * silence (level "<-24dB", frequency "0"). Data keys "level" (dB, one decimal) and
- * "frequency" (Hz, integer). Off by default.
+ * "frequency" (Hz, integer). Off by default. An unstructured line ("unstr") has no timeslots to
+ * loop back: switching to it turns the live signal off (at the notification, before the
+ * plug-ins hear of the change), and it cannot be turned on there.
  */
 class SimulatedCard : public QObject
 {
@@ -159,8 +174,15 @@ public:
     //! The map last published on \a feed, empty before the first.
     QVariantMap latestData(const QString &feed) const;
 
+    //! Turns the live signal on or off; on an unstructured line it stays off.
     void setLiveSignal(bool on);
     bool liveSignal() const;
+    //! The receive timeslot the live signal listens to: the lowest usable receive timeslot set
+    //! to "voice", or 0 when there is none.
+    int listeningSlot() const;
+    //! What that timeslot hears on the looped-back line: "tone" or "mic" when transmit sends
+    //! voice from that source in the same timeslot, else empty (silence).
+    QString heardSource() const;
     //! Seeds the random generator of the live signal (reset() seeds it with 1).
     void setRandomSeed(quint32 seed);
 
@@ -172,11 +194,14 @@ Q_SIGNALS:
     //! A notification was delivered to the plug-ins.
     void configurationChanged();
     void measurementChanged(const QString &name, bool running);
+    void liveSignalChanged(bool on);
     //! A command was run; emitted from inside execute().
     void commandExecuted(const QString &text, bool refused, const QString &errorText);
     void dataPublished(const QString &feed, const QVariantMap &data);
     //! A reader opened the feed: a plug-in's createDataProxy() or CardController::dataProxy().
     void feedOpened(const QString &feed);
+    //! A reader got no proxy for the feed because of setDataProxyFailure().
+    void feedFailed(const QString &feed);
 
 private:
     friend class SimulatedCardPrivate;

@@ -25,14 +25,11 @@ void VfSignalGenerator::seed(quint32 value)
 
 QVariantMap VfSignalGenerator::next(const CardConfiguration &configuration, int slot)
 {
-    const QString sent = configuration.value(CardRules::timeslotKey(QStringLiteral("tx"), slot));
-    if (sent == QLatin1String("voice")) {
-        const QString source = configuration.value(QStringLiteral("vfsource"));
-        if (source == QLatin1String("tone"))
-            return tone();
-        if (source == QLatin1String("mic"))
-            return speech();
-    }
+    const QString source = CardRules::heardSource(configuration, slot);
+    if (source == QLatin1String("tone"))
+        return tone();
+    if (source == QLatin1String("mic"))
+        return speech();
     return reading(QStringLiteral("<-24dB"), QStringLiteral("0"));
 }
 
