@@ -78,8 +78,6 @@ private Q_SLOTS:
         row("negative index", "timeslot-rx-4=pat", "rx 4 -1", "", "");
         row("second receive voice", "rx=00002", "rx 7 2", "!timeslot rx 7 voice|" + VoiceWarning,
             "");
-        row("refused by voice", "rx=", "rx 5 2", "!timeslot rx 5 voice|" + VoiceWarning,
-            "only one voice timeslot");
         row("other refusal", "tx=", "tx 5 1", "!timeslot tx 5 pat", "timeslot 16 is CAS");
         row("masked slot", "!timeslot-rx-9=held", "rx 9 1", "!timeslot rx 9 pat", "");
         row("copy over a masked slot", "!timeslot-rx-9=held", "copyToRx",

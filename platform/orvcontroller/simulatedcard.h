@@ -78,11 +78,13 @@ class SimulatedCardPrivate;
  * it. So a reader that shows the user's choice before the card has answered (a slot button, a
  * voice dialog button) shows the card's value again once the event loop has run, also after a
  * refusal. The notification itself runs no command, so a reader that only shows what it is told
- * never causes a further one. Delivery calls, on each
- * bound plug-in in the order they were bound, LauncherPlugin::configUpdated() with the whole
- * configuration, then LauncherPlugin::updateMask() when a mask value changed since the last
- * delivery; then CardController::configurationChanged() and configurationChanged() are
- * emitted. Nothing of this is called from inside execute() or a doConfigure().
+ * never causes a further one.
+ *
+ * Delivery calls, on each bound plug-in in the order they were bound,
+ * LauncherPlugin::configUpdated() with the whole configuration, then
+ * LauncherPlugin::updateMask() when a mask value changed since the last delivery; then
+ * CardController::configurationChanged() and configurationChanged() are emitted. Nothing of
+ * this is called from inside execute() or a doConfigure().
  *
  * \section Measurements
  * Feeds: "base", "vfsignal", "jitter", "jtf", "mtj". Starting or stopping one sets the running
