@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the project needs on a Debian 12 machine: the compiler, CMake, Qt 5 (and
-# Qt 6 with QT_MAJOR=6) and the Liberation fonts. Packages already present are not fetched again.
+# Qt 6 with QT_MAJOR=6), the Liberation fonts and any packages named as arguments. Packages
+# already present are not fetched again.
 set -euo pipefail
 
 qt_major=${QT_MAJOR:-5}
-packages=(g++ cmake make fonts-liberation)
+packages=(g++ cmake make fonts-liberation "$@")
 if [ "$qt_major" = 6 ]; then
     packages+=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools libgl-dev)
 else

@@ -12,7 +12,9 @@
 #include <voicedialog.h>
 #include <warningwindow.h>
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QtTest>
 
@@ -20,15 +22,26 @@ namespace {
 
 const QStringList Options{"none", "pat", "voice"}; // a timeslot's, by the index on its button
 const QString VoiceWarning = "Only one timeslot may be selected for sound reception.";
-const QColor Bracket = QColor(Qt::darkGray).lighter(135);
+const QColor Bracket = QColor(Qt::darkGray).lighter(135), Head = QColor(Qt::darkGray).lighter(130);
 // The 220 x 40 voice label shows its symbols in 27 x 27 places at the two edges.
-const QRect Heard(0, 6, 27, 27), Sent(193, 6, 27, 27);
+const QRect Heard(0, 6, 27, 27), Sent(193, 6, 27, 27), Caption(27, 0, 166, 40);
 const uchar Transparent[27 * 27 * 4] = {};
 const QImage Clear(Transparent, 27, 27, QImage::Format_ARGB32_Premultiplied);
 
-QImage labelPart(const QIcon &label, const QRect &part)
+QImage image(const QIcon &icon, const QSize &size)
 {
-    return label.pixmap(220, 40).toImage().convertToFormat(Clear.format()).copy(part);
+    return icon.pixmap(size).toImage().convertToFormat(Clear.format());
+}
+
+// The PRBS option icon as the window is to draw it: the pattern's picture in the window's font at
+// 15 point (large) or 9 point (small), unscaled at the top left of the voice icon's size.
+QImage prbsIcon(const QString &pattern, bool large)
+{
+    QImage canvas(large ? QSize(32, 26) : QSize(20, 16), Clear.format());
+    canvas.fill(Qt::transparent);
+    const QFont font("Liberation Sans", large ? 15 : 9, QFont::Bold);
+    QPainter(&canvas).drawPixmap(0, 0, TimeSlots::prbsLabel(font, pattern, false, QPen(Qt::black)));
+    return canvas;
 }
 
 // Whether a line of width 2 through p covers p or a neighbour across it with the colour.
@@ -82,13 +95,25 @@ private Q_SLOTS:
         row("masked slot", "!timeslot-rx-9=held", "rx 9 1", "!timeslot rx 9 pat", "");
         row("copy over a masked slot", "!timeslot-rx-9=held", "copyToRx",
             "!timeslot rx 0xfffffffe none", "");
+        row("refusal of Voice", "rx=", "rx 5 2", "!timeslot rx 5 voice", "Voice is taken");
         row("copy all off into rx without slot 16", "structure=pcm30", "copyToRx",
             "timeslot rx 0xfffefffe none", "");
         row("copy one voice among prbs into rx", "tx=1111211111111111111111111111111", "copyToRx",
             "timeslot rx 0xffffffde pat|timeslot rx 0x00000020 voice", "");
         row("copy 2 voices into rx", "tx=0020002", "copyToRx", VoiceWarning, "");
-        row("copy 2 voices into tx", "rx=0020002", "copyToTx",
-            "timeslot tx 0xffffff76 none|timeslot tx 0x00000088 voice", "");
+        row("copy 2 voices into tx without slot 16", "structure=pcm30 rx=0020002", "copyToTx",
+            "timeslot tx 0xfffeff76 none|timeslot tx 0x00000088 voice", "");
+        row("copy into rx: voice on 16 stays out", "structure=pcm30 tx=00000000000000021",
+            "copyToRx", "timeslot rx 0xfffcfffe none|timeslot rx 0x00020000 pat", "");
+        row("copy into tx: prbs on 16 stays out", "structure=pcm30crc rx=00000000000000012",
+            "copyToTx", "timeslot tx 0xfffcfffe none|timeslot tx 0x00020000 voice", "");
+        row("copy into rx goes on after a refusal", "tx=12", "copyToRx",
+            "!timeslot rx 0xfffffff8 none|timeslot rx 0x00000002 pat|timeslot rx 0x00000004 voice",
+            "not now");
+        row("copy into tx goes on after a voice refusal", "rx=12", "copyToTx",
+            "!timeslot tx 0xfffffff8 none|" + VoiceWarning
+                + "|timeslot tx 0x00000002 pat|timeslot tx 0x00000004 voice",
+            "only one voice timeslot");
     }
     void userChoiceSendsCommands()
     {
@@ -152,6 +177,8 @@ private Q_SLOTS:
         row("pcm30", "pcm31", "pcm30", "0xFFFEFFFE");
         row("pcm30crc", "pcm31", "pcm30crc", "0xFFFEFFFE");
         row("upper case PCM30", "pcm30", "PCM30", "0xFFFFFFFE");
+        row("pcm3", "pcm30", "pcm3", "0xFFFFFFFE");
+        row("unstructured", "pcm30", "unstructured", "0xFFFFFFFE");
         row("missing", "pcm30", "", "0xFFFFFFFE");
         row("unstr after pcm30", "pcm30", "unstr", "");
     }
@@ -191,82 +218,118 @@ private Q_SLOTS:
                  QStringList({"timeslot rx " + mask + " pat", "timeslot tx " + mask + " voice"}));
     }
 
-    // Large icons on the full panel and both switches, small ones on the compact one; the
-    // separator, the brackets down to "All slots" and the arrow up from "Copy". Saved as PNG files.
+    // Each view: the full panel's column 5 parts wide with large icons and spacing 5, the
+    // compact one 2 parts with small icons and spacing 2, the switches' icons large; the
+    // separator in the middle of the gap, the brackets down to the full panel's "All slots", and
+    // the arrow from the other column through "Copy" up into the compact panel. Saved as PNG files.
     void eachViewHasItsIconsAndDecoration()
     {
+        configure("pattern=2e23");
         openWindow();
         window->resize(800, 480);
         const auto dir = qEnvironmentVariable("E1_ARTIFACTS", QDir::tempPath() + "/e1-artifacts");
         QVERIFY(QDir().mkpath(dir));
+        auto *columns = window->findChild<QHBoxLayout *>("horizontalLayout");
         for (bool txFull : {false, true}) {
             if (txFull)
                 emit txSlots->clicked();
             SwitchPanel *full = txFull ? txSlots : rxSlots, *compact = txFull ? rxSlots : txSlots;
             QVERIFY(!full->compact() && compact->compact());
-            for (int option : {1, 2}) {
-                QCOMPARE(full->optionIcon(option).actualSize(QSize(100, 100)), QSize(32, 26));
-                QCOMPARE(compact->optionIcon(option).actualSize(QSize(100, 100)), QSize(20, 16));
-                QCOMPARE(txAll->optionIcon(option).cacheKey(), full->optionIcon(option).cacheKey());
+            QCOMPARE(QPoint(full->buttonSpacing(), compact->buttonSpacing()), QPoint(5, 2));
+            QCOMPARE(QPoint(columns->stretch(0), columns->stretch(1)),
+                     txFull ? QPoint(2, 5) : QPoint(5, 2));
+            const QImage voiceLarge(":/main/resource/voice.png"),
+                voiceSmall(":/main/resource/voice_s.png");
+            for (SwitchPanel *panel : {full, compact}) {
+                const QSize size = panel == full ? QSize(32, 26) : QSize(20, 16);
+                QCOMPARE(image(panel->optionIcon(1), size), prbsIcon("2e23", panel == full));
+                QCOMPARE(image(panel->optionIcon(2), size),
+                         (panel == full ? voiceLarge : voiceSmall).convertToFormat(Clear.format()));
+                QVERIFY(panel->optionIcon(0).isNull());
             }
-            QCOMPARE(rxAll->optionIcon(1).cacheKey(), full->optionIcon(1).cacheKey());
-            QCOMPARE(full->optionIcon(2).pixmap(QSize(32, 26)).toImage(),
-                     QPixmap(":/main/resource/voice.png").toImage());
+            for (Switch *all : {rxAll, txAll})
+                QCOMPARE(image(all->optionIcon(1), QSize(32, 26)), prbsIcon("2e23", true));
+            QCOMPARE(image(txAll->optionIcon(2), QSize(32, 26)),
+                     voiceLarge.convertToFormat(Clear.format()));
+            QVERIFY(rxAll->optionIcon(2).isNull() && txAll->optionIcon(0).isNull());
+
             QCoreApplication::processEvents();
-            const QImage image = window->grab().toImage();
-            QVERIFY(image.save(dir + "/timeslots-" + (txFull ? "transmit" : "receive") + ".png"));
-            const int x = (rxSlots->geometry().right() + txSlots->geometry().left()) / 2;
-            QVERIFY(lineAt(image, QPoint(x, window->height() / 2), QPoint(1, 0), QColor(Qt::gray)));
+            const QImage shot = window->grab().toImage();
+            QVERIFY(shot.save(dir + "/timeslots-" + (txFull ? "transmit" : "receive") + ".png"));
+            QList<int> separator; // the grey across the gap between the slot panels
+            const int gapLeft = rxSlots->geometry().right() + 1, gapRight = txSlots->x() - 1;
+            for (int x = gapLeft; x <= gapRight; ++x)
+                if (shot.pixel(x, rxSlots->geometry().center().y()) == QColor(Qt::gray).rgb())
+                    separator << x;
+            QCOMPARE(separator.size(), 2);
+            QVERIFY(qAbs(separator.first() + separator.last() + 1 - gapLeft - gapRight) <= 2);
+
             Switch *all = txFull ? txAll : rxAll;
             const QPoint holder = all->parentWidget()->mapTo(window, QPoint());
-            const QRect s = all->geometry().translated(holder);
-            QVERIFY(lineAt(image, holder + QPoint(s.width() / 5, 2), QPoint(1, 0), Bracket));
-            QVERIFY(lineAt(image, QPoint(s.left() - 8, s.center().y()), QPoint(0, 1), Bracket));
+            const QRect s = all->geometry().translated(holder),
+                        r(holder, all->parentWidget()->size());
+            const int d = s.width() / 5, y = s.center().y();
+            const QPoint across(1, 0), down(0, 1);
+            QVERIFY(lineAt(shot, QPoint(r.left() + d, r.top() + 2), across, Bracket));
+            QVERIFY(lineAt(shot, QPoint(r.right() - d, r.top() + 2), across, Bracket));
+            QVERIFY(lineAt(shot, QPoint(s.left() - 7, y), down, Bracket));
+            QVERIFY(lineAt(shot, QPoint(s.right() + 7, y), down, Bracket));
+            QVERIFY(!lineAt(shot, QPoint(s.left() - 2, y), down, Bracket));
+            QVERIFY(!lineAt(shot, QPoint(s.right() + 2, y), down, Bracket));
+
             auto *panel = window->findChild<QWidget *>(txFull ? "rxPanel" : "txPanel");
             const QPoint top = panel->mapTo(window, QPoint());
             const QRect b = panel->findChild<QPushButton *>()->geometry().translated(top);
-            QVERIFY(lineAt(image, QPoint(b.center().x(), b.top() - 3), QPoint(1, 0), Bracket));
-            QCOMPARE(image.pixel(b.center().x(), top.y() + 10),
-                     QColor(Qt::darkGray).lighter(130).rgb());
+            const int x = b.center().x();
+            QVERIFY(lineAt(shot, QPoint(x, b.top() - 3), across, Bracket));
+            QVERIFY(lineAt(shot, QPoint(x, top.y() + 14), across, Bracket));
+            QCOMPARE(shot.pixel(x - 4, top.y() + 13), Head.rgb());
+            QCOMPARE(shot.pixel(x + 3, top.y() + 13), Head.rgb());
+            // Receive's line comes from the transmit column on its right, and the other way round.
+            const QPoint from(txFull ? top.x() + panel->width() - 2 : top.x() + 1, b.center().y());
+            const QPoint away(txFull ? top.x() + 1 : top.x() + panel->width() - 2, b.center().y());
+            QVERIFY(lineAt(shot, from, down, Bracket) && !lineAt(shot, away, down, Bracket));
         }
     }
 
-    // The PRBS icons change with the pattern, in both sizes and handed to the current view; the
-    // voice label with what is heard and sent, keeping no caption once without symbols. Reopening
-    // asks for the timeslots again; each dialog exists once and follows the line while closed.
+    // The PRBS icons are drawn again for a new pattern only, in both sizes and handed to the
+    // current view; the voice label when what is heard and sent changes, keeping no caption once
+    // without symbols. Reopening asks for the timeslots again; the PRBS dialog closes on a
+    // choice; each dialog exists once and follows the line while closed.
     void windowRebuildsOnlyWhatChanged()
     {
         configure("speaker=on timeslot-rx-5=voice");
         openWindow();
-        const QIcon prbs = rxAll->optionIcon(1);
-        const qint64 prbsSmall = txSlots->optionIcon(1).cacheKey();
+        const qint64 prbs = rxAll->optionIcon(1).cacheKey();
         auto *button = window->findChild<QPushButton *>("btnVoiceFunc");
         const qint64 heard = button->icon().cacheKey();
-        QVERIFY(!prbs.isNull() && !button->icon().isNull());
         configure("speaker=off");
         settle();
         const QIcon plain = button->icon();
-        QCOMPARE(button->text(), QString());
-        QVERIFY(plain.cacheKey() != heard);
-        QCOMPARE(labelPart(plain, Heard), Clear);
-        QCOMPARE(rxAll->optionIcon(1).cacheKey(), prbs.cacheKey());
+        QVERIFY(button->text().isEmpty() && plain.cacheKey() != heard);
+        QCOMPARE(image(plain, QSize(220, 40)).copy(Heard), Clear);
+        QCOMPARE(rxAll->optionIcon(1).cacheKey(), prbs);
         emit txSlots->clicked();
         configure("pattern=all0");
         settle();
         QCOMPARE(button->icon().cacheKey(), plain.cacheKey());
-        const QIcon large = rxAll->optionIcon(1);
-        QVERIFY(large.pixmap(QSize(32, 26)).toImage() != prbs.pixmap(QSize(32, 26)).toImage());
-        QCOMPARE(txSlots->optionIcon(1).cacheKey(), large.cacheKey());
-        QCOMPARE(txAll->optionIcon(1).cacheKey(), large.cacheKey());
-        QVERIFY(rxSlots->optionIcon(1).cacheKey() != prbsSmall);
+        QCOMPARE(image(txSlots->optionIcon(1), QSize(32, 26)), prbsIcon("all0", true));
+        QCOMPARE(image(rxAll->optionIcon(1), QSize(32, 26)), prbsIcon("all0", true));
+        QCOMPARE(image(rxSlots->optionIcon(1), QSize(20, 16)), prbsIcon("all0", false));
         window->hide();
         window->show();
         QCOMPARE(card->commandLog(), QStringList("timeslot"));
-        for (const char *name : {"btnPrbs", "btnVoiceFunc", "btnPrbs", "btnVoiceFunc"})
+        window->findChild<QPushButton *>("btnPrbs")->click();
+        auto *prbsDialog = window->findChild<PrbsDialog *>();
+        QVERIFY(prbsDialog->isVisible());
+        QTest::mouseClick(prbsDialog->findChild<QWidget *>("pattern_2e9"), Qt::LeftButton);
+        QVERIFY(!prbsDialog->isVisible());
+        QCOMPARE(card->commandLog(), QStringList({"timeslot", "pattern 2e9"}));
+        for (const char *name : {"btnVoiceFunc", "btnPrbs", "btnVoiceFunc"})
             window->findChild<QPushButton *>(name)->click();
         QCOMPARE(window->findChildren<PrbsDialog *>().size(), 1);
         QCOMPARE(window->findChildren<PrbsModel *>().size(), 1);
-        QCOMPARE(window->findChild<PrbsDialog *>()->model()->controller(), card->controller());
+        QCOMPARE(prbsDialog->model()->controller(), card->controller());
         QCOMPARE(window->findChildren<VoiceDialog *>().size(), 1);
         window->findChild<VoiceDialog *>()->hide();
         configure("vfsource=tone");
@@ -298,12 +361,23 @@ private Q_SLOTS:
         auto *button = window->findChild<QPushButton *>("btnVoiceFunc");
         QCOMPARE(button->text(), QString(symbols.isEmpty() ? "Voice" : ""));
         QCOMPARE(button->icon().isNull(), symbols.isEmpty());
+        if (symbols.isEmpty())
+            return;
+        const QImage label = image(button->icon(), QSize(220, 40));
         const QStringList shown = symbols.split(' ');
-        for (int i = 0; i < 2 && !symbols.isEmpty(); ++i) {
+        for (int i = 0; i < 2; ++i) {
             const QString path = QString(":/main/resource/%1.png").arg(shown.at(i));
-            QCOMPARE(labelPart(button->icon(), i ? Sent : Heard),
+            QCOMPARE(label.copy(i ? Sent : Heard),
                      shown.at(i) == "-" ? Clear : QImage(path).convertToFormat(Clear.format()));
         }
+        // The caption in the button's text colour and the window's font at the button's size.
+        QImage caption(label.size(), label.format());
+        caption.fill(Qt::transparent);
+        QPainter painter(&caption);
+        painter.setFont(QFont("Liberation Sans", 16, QFont::Bold));
+        painter.setPen(button->palette().color(QPalette::ButtonText));
+        painter.drawText(caption.rect(), Qt::AlignCenter, "Voice...");
+        QCOMPARE(label.copy(Caption), caption.copy(Caption));
     }
 
 private:

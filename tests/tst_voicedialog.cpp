@@ -57,7 +57,7 @@ private Q_SLOTS:
     void sameDataSetsLabelOnce();
     void commands_data();
     void commands();
-    void languageChangeEmptiesLabels();
+    void labelsFollowVoiceTimeslotsAndLanguage();
     void proxyLifetime();
 
 private:
@@ -100,11 +100,16 @@ void tst_VoiceDialog::controlsAndLabelsFollowConfiguration_data()
     row("tone", "", vfData("<-24dB", "0"), "11110 101", tableText("&lt; &ndash;24 dB<br>0 Hz"));
     row("unstructured", "structure=unstr", vfData("-9"), "00000 101", RxMessage);
     row("no receive voice", "timeslot-rx-5=none", vfData("-9"), "00110 101", RxMessage);
-    row("loudspeaker off", "speaker=off", vfData("-7", "998"), "10110 001",
-        tableText("&ndash;7 dB<br>998 Hz"));
+    row("loudspeaker off", "speaker=off", vfData("-7-1", "-998"), "10110 001",
+        tableText("&ndash;7&ndash;1 dB<br>-998 Hz"));
     row("microphone", "vfsource=mic", QVariantMap(), "11111 110", tableText(" dB<br> Hz"));
     row("source other", "vfsource=microphone", vfData("-5"), "11110 100",
         tableText("&ndash;5 dB<br>1000 Hz"));
+    // A new dialog shows the form's states and, with a receive voice timeslot, the last reading.
+    row("before the first update", "new speaker=off vfsource=off timeslot-tx-5=none",
+        vfData("<-24dB"), "11111 010", tableText("&lt; &ndash;24 dB<br>1000 Hz"));
+    row("before the first update, no receive voice", "new timeslot-rx-5=none", vfData("-3"),
+        "11111 010", "");
 }
 
 void tst_VoiceDialog::controlsAndLabelsFollowConfiguration()
@@ -114,9 +119,17 @@ void tst_VoiceDialog::controlsAndLabelsFollowConfiguration()
     QFETCH(QString, states);
     QFETCH(QString, labelRx);
 
-    publish(vfData("-5"));
-    configure(assignments);
-    publish(data);
+    if (assignments.startsWith("new")) {
+        publish(data);
+        for (const QString &assignment : assignments.mid(4).split(' '))
+            card->setConfigValue(assignment.section('=', 0, 0), assignment.section('=', 1));
+        delete dialog;
+        dialog = new VoiceDialog(*plugin, nullptr);
+    } else {
+        publish(vfData("-5"));
+        configure(assignments);
+        publish(data);
+    }
     QString actual;
     for (const char *name :
          {"btnSpeaker", "sliderSpeaker", "btnMicrophone", "btnTone", "sliderMicrophone"})
@@ -190,9 +203,15 @@ void tst_VoiceDialog::commands()
     QCOMPARE(card->commandLog(), commands);
 }
 
-void tst_VoiceDialog::languageChangeEmptiesLabels()
+// Regaining the receive voice timeslot shows the last reading at once; a language change empties
+// both labels until the next update.
+void tst_VoiceDialog::labelsFollowVoiceTimeslotsAndLanguage()
 {
-    configure(QStringLiteral("timeslot-tx-5=none"));
+    publish(vfData("-7"));
+    configure("timeslot-rx-5=none");
+    QCOMPARE(label("labelRx")->text(), RxMessage);
+    configure("timeslot-rx-5=voice timeslot-tx-5=none");
+    QCOMPARE(label("labelRx")->text(), tableText("&ndash;7 dB<br>1000 Hz"));
     QEvent languageChange(QEvent::LanguageChange);
     QCoreApplication::sendEvent(dialog, &languageChange);
     QCOMPARE(label("labelRx")->text() + label("labelTx")->text(), QString());
