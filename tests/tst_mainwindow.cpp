@@ -199,14 +199,23 @@ private Q_SLOTS:
         for (SwitchPanel *panel : {rxSlots, txSlots}) {
             QCOMPARE(panel->buttonLabel(16), label16);
             QCOMPARE(panel->isButtonEnabled(16), label16.isEmpty());
-            QCOMPARE(panel->buttonIcon(16).isNull(), label16.isEmpty());
+            // "FAS" and "CAS" stand beside a transparent filler as high as the voice icon.
+            const QImage blank = Clear.copy(0, 0, 1, 26);
+            QCOMPARE(image(panel->buttonIcon(16), QSize(99, 99)),
+                     label16.isEmpty() ? QImage() : blank);
+            QCOMPARE(image(panel->buttonIcon(0), QSize(99, 99)), blank);
             QVERIFY(panel->buttonLabel(0) == "FAS" && !panel->isButtonEnabled(0));
+            QCOMPARE(panel->optionSize(), QSize(54, 54));
         }
         if (mask.isEmpty())
             return;
 
         // "All slots" is a one-shot command: the switch shows the choice it reports, then nothing.
+        QCOMPARE(rxAll->optionColumns(), 2);
         for (Switch *all : {rxAll, txAll}) {
+            QCOMPARE(all->optionCount(), all == rxAll ? 2 : 3);
+            QCOMPARE(all->optionSize(), QSize(54, 54));
+            QCOMPARE(all->selectedOptions(), QBitArray(all->optionCount()));
             QBitArray chosen(all->optionCount());
             chosen.setBit(all == rxAll ? 1 : 2);
             all->selectOptions(chosen);

@@ -42,119 +42,108 @@ private Q_SLOTS:
         delete model;
         delete card;
     }
-    void cardsPatternIsReadAndShown_data();
-    void cardsPatternIsReadAndShown();
-    void modelSendsOneCommandForAValidChange_data();
-    void modelSendsOneCommandForAValidChange();
-    void dialogSendsTheChosenOrTypedPattern_data();
-    void dialogSendsTheChosenOrTypedPattern();
+    void cardsPatternIsReadAndShown_data()
+    {
+        QTest::addColumn<QString>("stored"); // empty: never set
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("checked");
+        QTest::addColumn<QString>("userText");
+        row("sequence", "2e9", "2e9", "pattern_2e9", "");
+        row("sequence with -1", "2e23-1", "2e23", "pattern_2e23", "");
+        row("the pattern in use with -1", "2e15-1", "2e15", "pattern_2e15", "");
+        row("all zeros", "all0", "all0", "pattern_all0", "");
+        row("alternating", "55", "55", "pattern_55", "");
+        row("user, lower case", "0xbeef", "0xbeef", "", "BEEF");
+        row("user, upper case", "0x1A2B", "0x1A2B", "", "1A2B");
+        row("unknown", "bogus", "bogus", "", "");
+        row("never set", "", "2e15", "pattern_2e15", "");
+    }
+    void cardsPatternIsReadAndShown()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, pattern);
+        QFETCH(QString, checked);
+        QFETCH(QString, userText);
+        PrbsDialog dialog;
+        dialog.setModel(model);
+        QCOMPARE(checkedChoice(dialog), QStringLiteral("pattern_2e15"));
+        QSignalSpy changed(model, &PrbsModel::patternChanged);
+        if (stored.isEmpty())
+            card->removeConfigValue(QStringLiteral("pattern"));
+        else
+            card->setConfigValue(QStringLiteral("pattern"), stored);
+        QCOMPARE(model->pattern(), pattern);
+        QTRY_VERIFY(!card->notificationPending());
+        QCOMPARE(changed.count(), pattern == "2e15" ? 0 : 1);
+        if (!changed.isEmpty())
+            QCOMPARE(changed.first().first().toString(), pattern);
+        QCOMPARE(checkedChoice(dialog), checked);
+        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("userPattern"))->text(), userText);
+    }
+    void modelSendsOneCommandForAValidChange_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("command"); // empty: nothing sent
+        auto row = [](const char *pattern, bool valid, const char *command) {
+            QTest::addRow("\"%s\"", pattern) << QString(pattern) << valid << QString(command);
+        };
+        row("2e23", true, "pattern 2e23");
+        row("2e9-1", true, "pattern 2e9");
+        row("all1", true, "pattern all1");
+        row("0x1A2B", true, "pattern 0x1A2B");
+        row("0xdeadBEEF", true, "pattern 0xdeadBEEF");
+        row("2e15", true, ""); // in use
+        row("2e15-1", true, "");
+        for (const char *invalid :
+             {"0x", "0x123456789", "0xG1", "1A2B", "0X1A2B", "", "2e16", "ALL0"})
+            row(invalid, false, "");
+    }
+    void modelSendsOneCommandForAValidChange()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(bool, valid);
+        QFETCH(QString, command);
+        QSignalSpy changed(model, &PrbsModel::patternChanged);
+        QCOMPARE(model->setPattern(pattern), valid);
+        QCOMPARE(changed.count(), 0); // the answer comes with the card's notification
+        QCOMPARE(card->commandLog(), command.isEmpty() ? QStringList() : QStringList{command});
+    }
+    void dialogSendsTheChosenOrTypedPattern_data()
+    {
+        QTest::addColumn<QString>("button"); // clicked, or typed into after the user pattern
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("command"); // empty: nothing sent
+        row("sequence", "pattern_2e23", "", "pattern 2e23");
+        row("the card's choice", "pattern_2e15", "", "");
+        row("user, apply", "applyUserPattern", "1A2B", "pattern 0x1A2B");
+        row("user, return", "", "dead", "pattern 0xdead");
+        row("ninth digit refused", "", "123456789", "pattern 0x12345678");
+        row("not hexadecimal", "applyUserPattern", "xyz", "");
+    }
+    void dialogSendsTheChosenOrTypedPattern()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, typed);
+        QFETCH(QString, command);
+        PrbsDialog dialog(nullptr, false);
+        dialog.setModel(model);
+        dialog.show(QRect(300, 500, 120, 45));
+        auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("userPattern"));
+        QTest::keyClicks(edit, typed);
+        if (button.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Return);
+        else
+            QTest::mouseClick(dialog.findChild<CheckButton *>(button), Qt::LeftButton);
+        QCOMPARE(card->commandLog(), command.isEmpty() ? QStringList() : QStringList{command});
+        if (typed.isEmpty())
+            QCOMPARE(checkedChoice(dialog), button);
+    }
 
 private:
     SimulatedCard *card = nullptr;
     PrbsModel *model = nullptr;
 };
-
-void tst_Prbs::cardsPatternIsReadAndShown_data()
-{
-    QTest::addColumn<QString>("stored"); // empty: never set
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("checked");
-    QTest::addColumn<QString>("userText");
-    row("sequence", "2e9", "2e9", "pattern_2e9", "");
-    row("sequence with -1", "2e23-1", "2e23", "pattern_2e23", "");
-    row("the pattern in use with -1", "2e15-1", "2e15", "pattern_2e15", "");
-    row("all zeros", "all0", "all0", "pattern_all0", "");
-    row("alternating", "55", "55", "pattern_55", "");
-    row("user, lower case", "0xbeef", "0xbeef", "", "BEEF");
-    row("user, upper case", "0x1A2B", "0x1A2B", "", "1A2B");
-    row("unknown", "bogus", "bogus", "", "");
-    row("never set", "", "2e15", "pattern_2e15", "");
-}
-
-void tst_Prbs::cardsPatternIsReadAndShown()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, pattern);
-    QFETCH(QString, checked);
-    QFETCH(QString, userText);
-    PrbsDialog dialog;
-    dialog.setModel(model);
-    QCOMPARE(checkedChoice(dialog), QStringLiteral("pattern_2e15"));
-    QSignalSpy changed(model, &PrbsModel::patternChanged);
-    if (stored.isEmpty())
-        card->removeConfigValue(QStringLiteral("pattern"));
-    else
-        card->setConfigValue(QStringLiteral("pattern"), stored);
-    QCOMPARE(model->pattern(), pattern);
-    QTRY_VERIFY(!card->notificationPending());
-    QCOMPARE(changed.count(), pattern == "2e15" ? 0 : 1);
-    if (!changed.isEmpty())
-        QCOMPARE(changed.first().first().toString(), pattern);
-    QCOMPARE(checkedChoice(dialog), checked);
-    QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("userPattern"))->text(), userText);
-}
-
-void tst_Prbs::modelSendsOneCommandForAValidChange_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<bool>("valid");
-    QTest::addColumn<QString>("command"); // empty: nothing sent
-    auto row = [](const char *pattern, bool valid, const char *command) {
-        QTest::addRow("\"%s\"", pattern) << QString(pattern) << valid << QString(command);
-    };
-    row("2e23", true, "pattern 2e23");
-    row("2e9-1", true, "pattern 2e9");
-    row("all1", true, "pattern all1");
-    row("0x1A2B", true, "pattern 0x1A2B");
-    row("0xdeadBEEF", true, "pattern 0xdeadBEEF");
-    row("2e15", true, ""); // in use
-    row("2e15-1", true, "");
-    for (const char *invalid : {"0x", "0x123456789", "0xG1", "1A2B", "0X1A2B", "", "2e16", "ALL0"})
-        row(invalid, false, "");
-}
-
-void tst_Prbs::modelSendsOneCommandForAValidChange()
-{
-    QFETCH(QString, pattern);
-    QFETCH(bool, valid);
-    QFETCH(QString, command);
-    QSignalSpy changed(model, &PrbsModel::patternChanged);
-    QCOMPARE(model->setPattern(pattern), valid);
-    QCOMPARE(changed.count(), 0); // the answer comes with the card's notification
-    QCOMPARE(card->commandLog(), command.isEmpty() ? QStringList() : QStringList{command});
-}
-
-void tst_Prbs::dialogSendsTheChosenOrTypedPattern_data()
-{
-    QTest::addColumn<QString>("button"); // clicked, or typed into after the user pattern
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("command"); // empty: nothing sent
-    row("sequence", "pattern_2e23", "", "pattern 2e23");
-    row("the card's choice", "pattern_2e15", "", "");
-    row("user, apply", "applyUserPattern", "1A2B", "pattern 0x1A2B");
-    row("user, return", "", "dead", "pattern 0xdead");
-    row("ninth digit refused", "", "123456789", "pattern 0x12345678");
-    row("not hexadecimal", "applyUserPattern", "xyz", "");
-}
-
-void tst_Prbs::dialogSendsTheChosenOrTypedPattern()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, typed);
-    QFETCH(QString, command);
-    PrbsDialog dialog(nullptr, false);
-    dialog.setModel(model);
-    dialog.show(QRect(300, 500, 120, 45));
-    auto *edit = dialog.findChild<QLineEdit *>(QStringLiteral("userPattern"));
-    QTest::keyClicks(edit, typed);
-    if (button.isEmpty())
-        QTest::keyClick(edit, Qt::Key_Return);
-    else
-        QTest::mouseClick(dialog.findChild<CheckButton *>(button), Qt::LeftButton);
-    QCOMPARE(card->commandLog(), command.isEmpty() ? QStringList() : QStringList{command});
-    if (typed.isEmpty())
-        QCOMPARE(checkedChoice(dialog), button);
-}
 
 QTEST_MAIN(tst_Prbs)
 #include "tst_prbs.moc"
