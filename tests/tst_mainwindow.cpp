@@ -59,6 +59,9 @@ void row(const char *name, Values... values)
 
 } // namespace
 
+int qInitResources_timeslots(); // the plug-in's images, registered while it is loaded
+int qCleanupResources_timeslots();
+
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
@@ -298,7 +301,26 @@ private Q_SLOTS:
             const QPoint from(txFull ? top.x() + panel->width() - 2 : top.x() + 1, b.center().y());
             const QPoint away(txFull ? top.x() + 1 : top.x() + panel->width() - 2, b.center().y());
             QVERIFY(lineAt(shot, from, down, Bracket) && !lineAt(shot, away, down, Bracket));
+            if (txFull) { // a holder without its "Copy" button shows no arrow
+                delete panel->findChild<QPushButton *>();
+                QVERIFY(window->grab().toImage().pixel(x - 4, top.y() + 13) != Head.rgb());
+            }
         }
+    }
+
+    // Without its images the window is built all the same: no PRBS or voice icons, and a voice
+    // label without the loudspeaker.
+    void windowWithoutItsImages()
+    {
+        QCOMPARE(qCleanupResources_timeslots(), 1);
+        configure("speaker=on rx=00002");
+        openWindow();
+        QCOMPARE(qInitResources_timeslots(), 1);
+        for (int option : {1, 2})
+            QVERIFY(rxSlots->optionIcon(option).pixmap(32, 26).isNull());
+        QCOMPARE(image(window->findChild<QPushButton *>("btnVoiceFunc")->icon(), QSize(220, 40))
+                     .copy(Heard),
+                 Clear);
     }
 
     // The PRBS icons are drawn again for a new pattern only, in both sizes and handed to the

@@ -197,27 +197,29 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("configuration");
         QTest::addColumn<QString>("masked");
-        // countSlots of rx "voice", tx "voice", tx "pat", tx "none", tx "Voice"; then
+        // countSlots of rx "voice", tx "voice", tx "pat", tx "none", tx "Voice", "ab" "voice"; then
         // tsSelectedForVoice of rx and tx.
         QTest::addColumn<QString>("answers");
-        const QString mixed = "timeslot-tx-1=voice timeslot-tx-2=voice timeslot-tx-3=pat "
-                              "timeslot-rx-1=voice timeslot-tx-0=voice timeslot-tx-31=voice";
+        const QString mixed
+            = "timeslot-tx-1=voice timeslot-tx-2=voice timeslot-tx-3=pat "
+              "timeslot-rx-1=voice timeslot-tx-0=voice timeslot-tx-31=voice timeslot-ab-2=voice";
         const auto row = [](const char *name, const QString &configuration, const char *masked,
                             const char *answers) {
             QTest::newRow(name) << configuration << QString(masked) << QString(answers);
         };
-        row("nothing configured: keys read as empty", "", "", "0 0 0 0 0 00");
-        row("slot 0 never counts", mixed, "", "1 3 1 0 0 11");
-        row("masked slots are not counted", mixed, "timeslot-tx-2 timeslot-tx-31", "1 1 1 0 0 11");
-        row("unstr hides voice", "structure=unstr timeslot-rx-5=voice", "", "0 0 0 0 0 00");
+        row("nothing configured: keys read as empty", "", "", "0 0 0 0 0 0 00");
+        row("slot 0 never counts", mixed, "", "1 3 1 0 0 1 11");
+        row("masked slots are not counted", mixed, "timeslot-tx-2 timeslot-tx-31",
+            "1 1 1 0 0 1 11");
+        row("unstr hides voice", "structure=unstr timeslot-rx-5=voice", "", "0 0 0 0 0 0 00");
         row("unstr matches whole", "structure=unstructured timeslot-tx-1=voice", "",
-            "0 1 0 0 0 01");
-        row("UNSTR is structured", "structure=UNSTR timeslot-tx-1=voice", "", "0 1 0 0 0 01");
+            "0 1 0 0 0 0 01");
+        row("UNSTR is structured", "structure=UNSTR timeslot-tx-1=voice", "", "0 1 0 0 0 0 01");
         row("slot 31, masked", "structure=pcm30crc timeslot-rx-31=voice timeslot-tx-31=none",
-            "timeslot-rx-31", "0 0 0 1 0 10");
-        row("slot 0 alone", "timeslot-rx-0=voice timeslot-tx-0=voice", "", "0 0 0 0 0 00");
+            "timeslot-rx-31", "0 0 0 1 0 0 10");
+        row("slot 0 alone", "timeslot-rx-0=voice timeslot-tx-0=voice", "", "0 0 0 0 0 0 00");
         row("case matters", "timeslot-rx-2=VOICE timeslot-tx-4=Voice timeslot-tx-5=Pat", "",
-            "0 0 0 0 1 00");
+            "0 0 0 0 1 0 00");
     }
     void slotQueries()
     {
@@ -227,7 +229,8 @@ private Q_SLOTS:
         for (const QString &key : masked.split(' ', Qt::SkipEmptyParts))
             card->setMaskValue(key, "masked by the test");
         QStringList answers;
-        for (const char *query : {"rx voice", "tx voice", "tx pat", "tx none", "tx Voice"})
+        for (const char *query :
+             {"rx voice", "tx voice", "tx pat", "tx none", "tx Voice", "ab voice"})
             answers << QString::number(
                 plugin->countSlots(QString(query).left(2), QString(query).mid(3)));
         answers << QString::number(plugin->tsSelectedForVoice("rx"))
