@@ -67,7 +67,7 @@ private Q_SLOTS:
         row("tone", "", signal("<-24dB", "0"), "11110 101", table("&lt; &ndash;24 dB<br>0 Hz"));
         row("unstructured", "structure=unstr", signal("-9"), "00000 101", RxMessage);
         row("no receive voice", "timeslot-rx-5=none", signal("-9"), "00110 101", RxMessage);
-        row("loudspeaker off", "speaker=off", signal("-7-1", "-998"), "10110 001",
+        row("loudspeaker On is off", "speaker=On", signal("-7-1", "-998"), "10110 001",
             table("&ndash;7&ndash;1 dB<br>-998 Hz"));
         row("microphone", "vfsource=mic", QVariantMap(), "11111 110", table(" dB<br> Hz"));
         row("source other", "vfsource=microphone", signal("-5"), "11110 100",
