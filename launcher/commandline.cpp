@@ -61,7 +61,7 @@ int findOption(const QString &name)
     return -1;
 }
 
-// WIDTHxHEIGHT in decimal digits, one to five each.
+// WIDTHxHEIGHT in decimal digits, one to five each, from 320x240 to 3840x2160.
 bool parseScreenSize(const QString &text, QSize *size)
 {
     const int x = text.indexOf(QLatin1Char('x'));
@@ -75,7 +75,8 @@ bool parseScreenSize(const QString &text, QSize *size)
         }
     }
     *size = QSize(parts[0].toInt(), parts[1].toInt());
-    return size->width() >= 320 && size->height() >= 240;
+    return size->width() >= 320 && size->height() >= 240 && size->width() <= 3840
+        && size->height() <= 2160;
 }
 
 } // namespace
@@ -150,9 +151,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.error = QCoreApplication::translate("main", "unexpected argument '%1'")
                          .arg(positional.first());
     else if (!parseScreenSize(screenSize, &line.screenSize))
-        line.error = QCoreApplication::translate(
-                         "main", "bad screen size '%1': give WIDTHxHEIGHT, at least 320x240")
-                         .arg(screenSize);
+        line.error
+            = QCoreApplication::translate(
+                  "main", "bad screen size '%1': give WIDTHxHEIGHT, from 320x240 to 3840x2160")
+                  .arg(screenSize);
     else if (!Languages::codes().contains(line.language))
         line.error = QCoreApplication::translate("main", "unknown language '%1': give one of %2")
                          .arg(line.language, Languages::codes().join(QLatin1String(", ")));

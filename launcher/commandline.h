@@ -10,7 +10,7 @@
  *   -h, --help            the help text (helpText()) and exit 0
  *   -v, --version         the name and version and exit 0
  *   --plugin <path>       the plug-in library (default: PluginLoader::defaultPath())
- *   --screen-size <WxH>   the instrument's screen, at least 320x240 (default: 640x480)
+ *   --screen-size <WxH>   the instrument's screen, 320x240 to 3840x2160 (default: 640x480)
  *   --screenshots <dir>   render the screens into PNG files in <dir> and exit
  *   --lang <code>         the language of the screens, one of Languages::codes() (default: en)
  * Options take their value as the next argument or after "=", short options may be written

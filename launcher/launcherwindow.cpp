@@ -3,6 +3,7 @@
 
 #include "cardpanel.h"
 #include "languages.h"
+#include "launcherapplication.h"
 
 #include <launcherplugin.h>
 #include <simulatedcard.h>
@@ -10,6 +11,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,9 +22,18 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSettings>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#if QT_VERSION >= QT_VERSION_CHECK(5, 10, 0)
+#include <QScreen>
+#else
+#include <QDesktopWidget>
+#endif
 
 namespace {
 
@@ -62,6 +74,80 @@ private:
     int radius;
 };
 
+// Scrolls its widget when the window is smaller than the widget, but asks for the widget's whole
+// size (QScrollArea asks for no more than a few lines of text).
+class ScrollArea : public QScrollArea
+{
+public:
+    explicit ScrollArea(QWidget *parent)
+        : QScrollArea(parent)
+    {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+    }
+
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+};
+
+// Holds the plug-in's status item in one place: its top left corner stays put while the item
+// grows or shrinks with its readings and its rows, and the slot only ever widens, so that
+// nothing beside it moves either.
+class StatusSlot : public QWidget
+{
+public:
+    StatusSlot(QWidget *item, QWidget *parent)
+        : QWidget(parent)
+        , item(item)
+    {
+        item->setParent(this);
+        item->move(0, 0);
+        fit();
+    }
+
+    QSize sizeHint() const override { return room; }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        // The item asks for a new size.
+        if (event->type() == QEvent::LayoutRequest)
+            fit();
+        return QWidget::event(event);
+    }
+
+private:
+    void fit()
+    {
+        if (!item)
+            return;
+        const QSize wanted = item->sizeHint();
+        item->resize(wanted);
+        if (room != room.expandedTo(wanted)) {
+            room = room.expandedTo(wanted);
+            updateGeometry();
+        }
+    }
+
+    QPointer<QWidget> item;
+    QSize room = QSize(0, 0);
+};
+
+QRect availableScreenArea(const QWidget *widget)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(5, 10, 0)
+    const QScreen *screen = QGuiApplication::screenAt(widget->geometry().center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+#else
+    return QApplication::desktop()->availableGeometry(widget);
+#endif
+}
+
 QLabel *coloredLabel(const QString &text, const QColor &color, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
@@ -96,20 +182,23 @@ LauncherWindow::LauncherWindow(LauncherPlugin &plugin, SimulatedCard &card, cons
 {
     setObjectName(QStringLiteral("LauncherWindow"));
 
-    auto *central = new QWidget(this);
+    // The instrument scrolls rather than shrinks on a screen smaller than it.
+    auto *scroller = new ScrollArea(this);
+    auto *central = new QWidget(scroller);
     auto *layout = new QHBoxLayout(central);
     layout->setContentsMargins(10, 10, 10, 10);
-    layout->setSpacing(10);
-    layout->addWidget(createInstrument(screenSize), 0, Qt::AlignTop);
-    panel = new CardPanel(card, central);
-    layout->addWidget(panel, 1);
-    setCentralWidget(central);
+    layout->addWidget(createInstrument(screenSize), 0, Qt::AlignLeft | Qt::AlignTop);
+    scroller->setWidget(central);
+    setCentralWidget(scroller);
+    createCardDock();
 
     createMenus();
     pluginPath = new QLabel(statusBar());
-    statusBar()->addPermanentWidget(pluginPath);
+    // A long path must not widen the window: it is cut, and shown whole in the tooltip.
+    pluginPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(pluginPath, 1);
 
-    connect(&plugin, &LauncherPlugin::windowRequested, this, &LauncherWindow::openPluginWindow);
+    connect(&plugin, SIGNAL(windowRequested()), this, SLOT(openPluginWindow()));
     connect(&card, &SimulatedCard::configurationChanged, this, &LauncherWindow::updateLineStatus);
     connect(&card, &SimulatedCard::measurementChanged, this, &LauncherWindow::updateLineStatus);
     retranslate();
@@ -139,6 +228,39 @@ void LauncherWindow::setPluginPath(const QString &path)
 {
     pluginFile = path;
     pluginPath->setText(tr("Plug-in: %1").arg(path));
+    pluginPath->setToolTip(path);
+}
+
+void LauncherWindow::restoreLayout()
+{
+    QSettings settings(QStringLiteral("e1"), QStringLiteral("e1-launcher"));
+    if (!restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray()))
+        fitToScreen(availableScreenArea(this));
+    restoreState(settings.value(QStringLiteral("layout")).toByteArray());
+}
+
+void LauncherWindow::saveLayout() const
+{
+    QSettings settings(QStringLiteral("e1"), QStringLiteral("e1-launcher"));
+    settings.setValue(QStringLiteral("geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("layout"), saveState());
+}
+
+void LauncherWindow::fitToScreen(const QRect &available)
+{
+    // The frame of the window manager takes some of the room; its size is known only once the
+    // window is shown, so the usual frame of a desktop is allowed for.
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(2, 30);
+    const QSize room = available.size() - frame;
+    resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
+#if QT_VERSION >= QT_VERSION_CHECK(5, 6, 0)
+    // The instrument keeps its size where it can; the card panel takes what is left.
+    if (!cardDock->isHidden() && !cardDock->isFloating()) {
+        const int rest = width() - centralWidget()->sizeHint().width()
+            - style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+        resizeDocks({cardDock}, {qMax(rest, cardDock->minimumSizeHint().width())}, Qt::Horizontal);
+    }
+#endif
 }
 
 void LauncherWindow::releasePluginWidgets()
@@ -157,7 +279,9 @@ void LauncherWindow::openPluginWindow()
 {
     if (!launcherPlugin)
         return;
-    QWidget *window = launcherPlugin->window();
+    QWidget *window = nullptr;
+    LauncherApplication::guard(tr("Opening the plug-in's window"),
+                               [&] { window = launcherPlugin->window(); });
     if (!window)
         return;
     if (window != pluginWindow) {
@@ -211,7 +335,8 @@ QWidget *LauncherWindow::createStatusPanel()
 {
     statusBox = new Plate(panelColor, panelEdge, 4, this);
     statusBox->setObjectName(QStringLiteral("statusPanel"));
-    statusBox->setMinimumHeight(44);
+    // Room for the three rows of the status item: the screen below never moves.
+    statusBox->setFixedHeight(StatusPanelHeight);
     auto *layout = new QHBoxLayout(statusBox);
     layout->setContentsMargins(10, 3, 10, 3);
     layout->setSpacing(12);
@@ -230,13 +355,12 @@ QWidget *LauncherWindow::createStatusPanel()
     layout->addLayout(info);
     layout->addStretch(1);
 
-    if (launcherPlugin) {
-        pluginStatusItem = launcherPlugin->statusPanelItem();
-        if (pluginStatusItem) {
-            pluginStatusItem->setParent(statusBox);
-            layout->addWidget(pluginStatusItem, 0, Qt::AlignVCenter);
-        }
-    }
+    if (launcherPlugin)
+        LauncherApplication::guard(tr("Creating the plug-in's status item"), [this] {
+            pluginStatusItem = launcherPlugin->statusPanelItem();
+        });
+    if (pluginStatusItem)
+        layout->addWidget(new StatusSlot(pluginStatusItem, statusBox), 0, Qt::AlignTop);
     return statusBox;
 }
 
@@ -252,7 +376,8 @@ QWidget *LauncherWindow::createLauncherArea()
     applicationsCaption = coloredLabel(QString(), QColor(0x55, 0x5E, 0x69), launcherBox);
     layout->addWidget(applicationsCaption);
     if (launcherPlugin) {
-        pluginButton = launcherPlugin->button();
+        LauncherApplication::guard(tr("Creating the plug-in's button"),
+                                   [this] { pluginButton = launcherPlugin->button(); });
         if (pluginButton) {
             pluginButton->setParent(launcherBox);
             // A launcher tile: the button's push button grows into the height given to it.
@@ -268,6 +393,8 @@ QWidget *LauncherWindow::createScreen(const QSize &screenSize)
 {
     screen = new QStackedWidget(this);
     screen->setObjectName(QStringLiteral("screenArea"));
+    // The plug-in's popups open on this screen, not over the rest of the launcher.
+    screen->setProperty("popupArea", true);
     screen->setFixedSize(screenSize);
     screen->setAutoFillBackground(true);
     QPalette palette = screen->palette();
@@ -302,13 +429,24 @@ QWidget *LauncherWindow::createScreen(const QSize &screenSize)
     closeButton = new QPushButton(titleBar);
     closeButton->setObjectName(QStringLiteral("closeWindow"));
     closeButton->setEnabled(false);
-    connect(closeButton, &QPushButton::clicked, this, &LauncherWindow::closePluginWindow);
+    connect(closeButton, SIGNAL(clicked()), this, SLOT(closePluginWindow()));
     title->addWidget(closeButton);
     page->addWidget(titleBar);
     screen->addWidget(windowPage);
 
     screen->setCurrentWidget(homePage);
     return screen;
+}
+
+void LauncherWindow::createCardDock()
+{
+    cardDock = new QDockWidget(this);
+    cardDock->setObjectName(QStringLiteral("cardDock"));
+    auto *scroller = new ScrollArea(cardDock);
+    panel = new CardPanel(card, scroller);
+    scroller->setWidget(panel);
+    cardDock->setWidget(scroller);
+    addDockWidget(Qt::RightDockWidgetArea, cardDock);
 }
 
 void LauncherWindow::createMenus()
@@ -318,7 +456,8 @@ void LauncherWindow::createMenus()
     connect(openAction, &QAction::triggered, this, [this] {
         // As the button does: the plug-in decides, and asks for its window to be shown.
         if (launcherPlugin)
-            launcherPlugin->buttonClicked();
+            LauncherApplication::guard(tr("Opening the plug-in's window"),
+                                       [this] { launcherPlugin->buttonClicked(); });
     });
     closeAction = launcherMenu->addAction(QString());
     connect(closeAction, &QAction::triggered, this, &LauncherWindow::closePluginWindow);
@@ -329,7 +468,12 @@ void LauncherWindow::createMenus()
 
     cardMenu = menuBar()->addMenu(QString());
     resetAction = cardMenu->addAction(QString());
-    connect(resetAction, &QAction::triggered, panel, &CardPanel::resetCard);
+    connect(resetAction, SIGNAL(triggered()), panel, SLOT(resetCard()));
+
+    viewMenu = menuBar()->addMenu(QString());
+    cardDockAction = cardDock->toggleViewAction();
+    cardDockAction->setObjectName(QStringLiteral("showCardPanel"));
+    viewMenu->addAction(cardDockAction);
 
     helpMenu = menuBar()->addMenu(QString());
     aboutAction = helpMenu->addAction(QString());
@@ -374,6 +518,12 @@ void LauncherWindow::showLanguage(const QString &code)
         action->setChecked(action->data().toString() == code);
 }
 
+void LauncherWindow::closeEvent(QCloseEvent *event)
+{
+    saveLayout();
+    QMainWindow::closeEvent(event);
+}
+
 void LauncherWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -407,6 +557,9 @@ void LauncherWindow::retranslate()
     quitAction->setText(tr("&Quit"));
     cardMenu->setTitle(tr("&Card"));
     resetAction->setText(tr("&Reset to Factory Settings"));
+    viewMenu->setTitle(tr("&View"));
+    cardDock->setWindowTitle(tr("Simulated Card"));
+    cardDockAction->setText(tr("Simulated &Card"));
     if (languageChoice)
         //: Menu of the languages, each named in its own language.
         languageChoice->setTitle(tr("&Language"));

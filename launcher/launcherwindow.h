@@ -9,6 +9,7 @@ class Languages;
 class LauncherPlugin;
 class QAction;
 class QActionGroup;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -18,7 +19,9 @@ class SimulatedCard;
 /*!
  * The instrument's screen on the desktop: the status panel with the plug-in's status item, the
  * launcher area with its button, and the screen in which its window opens when the button is
- * pressed; beside it the panel that drives the simulated card.
+ * pressed; beside it, in a dock that can be moved, floated or closed (and opened again from the
+ * View menu), the panel that drives the simulated card. The window keeps its size and layout
+ * from one run to the next.
  *
  * The plug-in's widgets are embedded but stay the plug-in's: the window hands them back (without
  * a parent) when it goes, so that deleting the plug-in object deletes them.
@@ -30,6 +33,8 @@ class LauncherWindow : public QMainWindow
 public:
     static constexpr int DefaultScreenWidth = 640;
     static constexpr int DefaultScreenHeight = 480;
+    //! Height of the status panel: three rows of a status item fit, whichever it shows.
+    static constexpr int StatusPanelHeight = 60;
 
     LauncherWindow(LauncherPlugin &plugin, SimulatedCard &card,
                    const QSize &screenSize = QSize(DefaultScreenWidth, DefaultScreenHeight),
@@ -39,6 +44,7 @@ public:
     //! The plug-in shown; null once it has been deleted.
     LauncherPlugin *plugin() const;
     CardPanel *cardPanel() const { return panel; }
+    QDockWidget *cardPanelDock() const { return cardDock; }
     //! The area of the instrument's screen in which the plug-in's window opens.
     QWidget *screenArea() const;
     QWidget *launcherArea() const { return launcherBox; }
@@ -47,6 +53,15 @@ public:
     bool isPluginWindowOpen() const;
     //! Names the plug-in library in the window's status bar.
     void setPluginPath(const QString &path);
+
+    //! Takes the size and layout of the last run from the user's settings; without them, fits
+    //! the window to the screen it is on.
+    void restoreLayout();
+    //! Keeps the window's size and layout in the user's settings (also done on closing).
+    void saveLayout() const;
+    //! Sizes the window to what it wants, within \a available (a screen's free area) once the
+    //! window manager's frame is added.
+    void fitToScreen(const QRect &available);
 
     //! Gives the plug-in's widgets back to it, hidden and without a parent.
     void releasePluginWidgets();
@@ -62,6 +77,7 @@ public Q_SLOTS:
     void closePluginWindow();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -70,6 +86,7 @@ private:
     QWidget *createStatusPanel();
     QWidget *createLauncherArea();
     QWidget *createScreen(const QSize &screenSize);
+    void createCardDock();
     void createMenus();
     void updateLineStatus();
     void retranslate();
@@ -78,6 +95,7 @@ private:
     QPointer<LauncherPlugin> launcherPlugin;
     SimulatedCard &card;
     CardPanel *panel = nullptr;
+    QDockWidget *cardDock = nullptr;
     QWidget *statusBox = nullptr;
     QWidget *launcherBox = nullptr;
     QStackedWidget *screen = nullptr;
@@ -94,12 +112,14 @@ private:
     QString pluginFile;
     QMenu *launcherMenu = nullptr;
     QMenu *cardMenu = nullptr;
+    QMenu *viewMenu = nullptr;
     QMenu *languageChoice = nullptr;
     QMenu *helpMenu = nullptr;
     QAction *openAction = nullptr;
     QAction *closeAction = nullptr;
     QAction *quitAction = nullptr;
     QAction *resetAction = nullptr;
+    QAction *cardDockAction = nullptr;
     QAction *aboutAction = nullptr;
     QActionGroup *languageActions = nullptr;
     QPointer<Languages> languages;

@@ -5,6 +5,7 @@
 
 #include "commandline.h"
 #include "languages.h"
+#include "launcherapplication.h"
 #include "launcherwindow.h"
 #include "pluginloader.h"
 #include "screenshots.h"
@@ -78,7 +79,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     const QStringList pluginArguments = takePluginArguments(argc, argv);
-    QApplication app(argc, argv);
+    LauncherApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("e1-launcher"));
     QApplication::setApplicationVersion(QStringLiteral(E1_VERSION));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -138,6 +139,7 @@ int main(int argc, char *argv[])
                 err << "e1-launcher: " << problem << '\n';
             status = complete ? 0 : 1;
         } else {
+            window.restoreLayout();
             window.show();
             status = app.exec();
         }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pluginloader.h"
 
+#include "launcherapplication.h"
+
 #include <launcherplugin.h>
 
 #include <QFileInfo>
@@ -103,7 +105,15 @@ bool PluginLoader::load(const QString &path)
     if (!instance)
         return fail(MissingEntryPoint,
                     tr("the library does not export %1()").arg(QLatin1String(instanceEntry)));
-    QObject *created = instance();
+    QObject *created = nullptr;
+    try {
+        created = instance();
+    } catch (...) {
+        return fail(
+            NoPluginObject,
+            tr("%1() failed: %2")
+                .arg(QLatin1String(instanceEntry), LauncherApplication::currentException()));
+    }
     if (!created)
         return fail(NoPluginObject,
                     tr("%1() returned no object").arg(QLatin1String(instanceEntry)));

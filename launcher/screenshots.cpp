@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
 
@@ -53,10 +54,20 @@ QStringList Screenshots::fileNames()
 bool Screenshots::render(const QString &target)
 {
     directory = target;
+    writeFailed = false;
     written.clear();
     problems.clear();
+    const QFileInfo folder(directory);
+    if (folder.exists() && !folder.isDir()) {
+        problems.append(tr("%1 is a file, not a folder").arg(directory));
+        return false;
+    }
     if (!QDir().mkpath(directory)) {
         problems.append(tr("Cannot create the folder %1").arg(directory));
+        return false;
+    }
+    if (!QFileInfo(directory).isWritable()) {
+        problems.append(tr("Cannot write into the folder %1").arg(directory));
         return false;
     }
     LauncherPlugin *plugin = launcher.plugin();
@@ -71,6 +82,8 @@ bool Screenshots::render(const QString &target)
                      {{QStringLiteral("level"), QStringLiteral("-10.2")},
                       {QStringLiteral("frequency"), QStringLiteral("1000")}});
 
+    // The launcher as it opens on a desktop of 1280 x 720 pixels.
+    launcher.fitToScreen(QRect(0, 0, 1280, 720));
     launcher.show();
     settle();
     // Pressing the plug-in's own button is what opens its window on the instrument.
@@ -119,12 +132,16 @@ bool Screenshots::render(const QString &target)
 
 void Screenshots::save(const QString &name, const QPixmap &picture, const QString &why)
 {
+    // After a failed write the others would fail alike: one message says why.
+    if (writeFailed)
+        return;
     if (picture.isNull()) {
         fail(name, why.isEmpty() ? tr("nothing to show") : why);
         return;
     }
     const QString path = QDir(directory).filePath(name);
     if (!picture.save(path, "PNG")) {
+        writeFailed = true;
         fail(name, tr("cannot write %1").arg(path));
         return;
     }

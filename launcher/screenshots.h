@@ -44,4 +44,5 @@ private:
     QString directory;
     QStringList written;
     QStringList problems;
+    bool writeFailed = false;
 };

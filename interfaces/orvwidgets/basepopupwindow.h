@@ -7,13 +7,15 @@
 
 /*!
  * Base of the instrument's popups: a frameless window with a rounded frame in the set's colours
- * that closes on Escape and on a press outside it. A subclass installs its own layout; the
- * popup takes the font of the window it belongs to.
+ * that closes on Escape and on a press outside it. The rounded corners are cut out of the window
+ * (a mask), so they look the same with and without a compositor. A subclass installs its own
+ * layout; the popup takes the font of the window it belongs to.
  *
  * Placement: the popup opens above its anchor, centred on it horizontally, a small gap away;
  * when there is no room above it on the anchor's screen it opens below (or, fitting nowhere,
  * on the side with more room). It is always kept inside the available geometry of the
- * anchor's screen; an anchor on no screen places it above the anchor as it is.
+ * anchor's screen; an anchor on no screen places it above the anchor as it is. Shown at a
+ * widget, it is also kept inside the window that holds the widget.
  */
 class BasePopupWindow : public QWidget
 {
@@ -36,12 +38,14 @@ public Q_SLOTS:
     //! gave it with resize() (as a form does), else at its size hint.
     virtual void show(const QRect &anchor);
     //! Shows the popup beside \a widget (for example above a button of a bottom bar), as
-    //! show(const QRect &) with the widget's global rectangle. A null widget anchors at the
-    //! mouse pointer.
+    //! show(const QRect &) with the widget's global rectangle, inside the window that holds the
+    //! widget: its top-level window, or the nearest ancestor whose dynamic property "popupArea"
+    //! is true (a screen embedded in a larger window). A null widget anchors at the mouse pointer.
     virtual void show(const QWidget *widget);
 
 protected:
-    //! Closes the popup on Escape, whichever child has the focus; passes everything else on.
+    //! Closes the popup on Escape, whichever child has the focus; cuts the rounded corners out
+    //! of the window on every resize; passes everything else on.
     bool event(QEvent *event) ORV_OVERRIDE;
     void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
 };

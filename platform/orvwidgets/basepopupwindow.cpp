@@ -1,26 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "basepopupwindow.h"
 
+#include "popuparea.h"
 #include "theme.h"
 
 #include <QCursor>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
+#include <QPainterPath>
 
 namespace {
 
-// The screen an anchor lies on: the one under its centre, else under any of its corners.
-QScreen *screenOf(const QRect &anchor)
+// The widget that the popup being shown is anchored at, while show(const QWidget *) runs: the
+// placement keeps the popup inside that widget's window as well as on its screen.
+const QWidget *anchorWidget = nullptr;
+
+class AnchorScope
 {
-    const QPoint points[] = {anchor.center(), anchor.topLeft(), anchor.topRight(),
-                             anchor.bottomLeft(), anchor.bottomRight()};
-    for (const QPoint &point : points) {
-        if (QScreen *screen = QGuiApplication::screenAt(point))
-            return screen;
+public:
+    explicit AnchorScope(const QWidget *widget)
+        : outer(anchorWidget)
+    {
+        anchorWidget = widget;
     }
-    return nullptr;
+    ~AnchorScope() { anchorWidget = outer; }
+
+private:
+    const QWidget *outer;
+};
+
+// The rounded outline of a popup of \a size, as a region: what lies outside it is not part of
+// the window at all, so the desktop shows through the corners with or without a compositor.
+QRegion roundedRegion(const QSize &size)
+{
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)), 2 * Theme::Radius,
+                           2 * Theme::Radius);
+    return QRegion(outline.toFillPolygon().toPolygon());
 }
 
 } // namespace
@@ -28,8 +44,6 @@ QScreen *screenOf(const QRect &anchor)
 BasePopupWindow::BasePopupWindow(QWidget *parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
 {
-    // The corners outside the rounded frame stay see-through.
-    setAttribute(Qt::WA_TranslucentBackground);
     // A popup reads like the window it opens from: it takes that window's font.
     setAttribute(Qt::WA_WindowPropagation);
     setAccessibleName(tr("Popup", "Accessible name of a popup window without a name of its own"));
@@ -66,9 +80,7 @@ void BasePopupWindow::show(const QRect &anchor, const QSize &size)
     // hint unless the popup was resized by its owner, so Qt's "user resized" mark is restored.
     const bool resized = testAttribute(Qt::WA_Resized);
     resize(size);
-    QScreen *screen = screenOf(anchor);
-    const QRect available = screen ? screen->availableGeometry() : QRect();
-    move(placement(anchor, this->size(), available).topLeft());
+    move(placement(anchor, this->size(), popupArea(anchorWidget, anchor)).topLeft());
     QWidget::show();
     setAttribute(Qt::WA_Resized, resized);
     raise();
@@ -89,6 +101,7 @@ void BasePopupWindow::show(const QWidget *widget)
         show(QRect(QCursor::pos(), QSize(1, 1)));
         return;
     }
+    const AnchorScope scope(widget);
     show(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
 }
 
@@ -105,6 +118,8 @@ bool BasePopupWindow::event(QEvent *event)
             return true;
         }
     }
+    if (event->type() == QEvent::Resize)
+        setMask(roundedRegion(size()));
     return QWidget::event(event);
 }
 

@@ -10,7 +10,7 @@
 namespace {
 
 const int PadX = 3 * Theme::Unit;
-const int PadY = 2 * Theme::Unit;
+const int PadY = Theme::Unit;
 const int Gap = 2 * Theme::Unit;
 const int Lamp = 10;
 const int MinHeight = 10 * Theme::Unit;

@@ -136,14 +136,30 @@ QSize LinedLabel::minimumSizeHint() const
 void LinedLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QFontMetrics metrics(font());
+    // The caption is drawn whole inside the widget: where the widget is lower than the font,
+    // the letters (capitals and descenders) are centred in it, and where even they do not fit,
+    // a smaller font is used. Captions of one size look alike whatever their letters.
+    const QString letters = QStringLiteral("Hg");
+    QFont captionFont = font();
+    QRect ink = QFontMetrics(captionFont).tightBoundingRect(letters);
+    for (int tries = 0; tries < 4 && ink.height() > qMax(1, height()); ++tries) {
+        const qreal scale = qreal(height()) / ink.height();
+        if (captionFont.pixelSize() > 0)
+            captionFont.setPixelSize(qMax(1, int(captionFont.pixelSize() * scale)));
+        else
+            captionFont.setPointSizeF(qMax(1.0, captionFont.pointSizeF() * scale));
+        ink = QFontMetrics(captionFont).tightBoundingRect(letters);
+    }
+    painter.setFont(captionFont);
+    const QFontMetrics metrics(captionFont);
     const QColor textColor = isEnabled() ? Theme::text() : Theme::disabledText();
     const QColor ruleColor = isEnabled() ? Theme::frame() : Theme::disabledText();
 
     // The rule runs through the middle of the lower-case letters, so the caption sits on it
     // the way a heading sits in a fieldset border.
-    const int top = (height() - metrics.height()) / 2;
-    const int baseline = top + metrics.ascent();
+    int baseline = (height() - metrics.height()) / 2 + metrics.ascent();
+    if (baseline + ink.top() < 0 || baseline + ink.bottom() >= height())
+        baseline = (height() - ink.height()) / 2 - ink.top();
     const int ruleY = baseline - (metrics.xHeight() + 1) / 2;
 
     const int available = qMax(0, width() - 2 * (d->boundSpacing + d->labelSpacing));

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "optionchooser.h"
 
+#include "popuparea.h"
 #include "theme.h"
 
 #include <QEvent>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 namespace {
 
@@ -166,12 +165,9 @@ void OptionChooser::popup(const QRect &anchorRect)
 
     ensurePolished();
     const QSize size = sizeHint();
-    QScreen *screen = QGuiApplication::screenAt(anchor.center());
-    if (!screen && parentWidget())
-        screen = parentWidget()->screen();
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(anchor.topLeft(), size);
+    QRect area = popupArea(parentWidget(), anchor);
+    if (!area.isValid())
+        area = QRect(anchor.topLeft(), size);
 
     QPoint pos(anchor.center().x() - size.width() / 2, anchor.bottom() + 1 + Theme::Unit / 2);
     if (pos.y() + size.height() - 1 > area.bottom()) {

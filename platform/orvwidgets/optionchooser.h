@@ -16,7 +16,8 @@ class QMouseEvent;
  * The popup in which a slot button of a SwitchPanel or a Switch offers its options: one cell
  * per option, showing the option's icon with its name beneath (or the name alone when the
  * option has no icon), in a number of columns. It opens beside the control that owns it and
- * stays on screen; it closes when an option is picked, on Escape, or on a press outside it.
+ * stays on screen, inside the owner's window; it closes when an option is picked, on Escape, or on
+ * a press outside it.
  *
  * Its object name is "optionChooser" and it is a child of its owner, so that whoever drives
  * the owner can find it; optionRect() is invokable through the meta-object for the same reason.
@@ -53,7 +54,8 @@ public:
     int optionAt(const QPoint &pos) const;
 
     //! Shows the chooser beside \a anchor (global coordinates): centred below it, or above it
-    //! when there is no room below, and moved inside the screen's available area.
+    //! when there is no room below, and moved inside the screen's available area and the
+    //! window of its owner (popupArea()).
     void popup(const QRect &anchor);
 
     QSize sizeHint() const override;
