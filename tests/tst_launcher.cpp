@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "cardpanel.h"
+#include "launcherapplication.h"
 #include "launcherwindow.h"
 #include "pluginloader.h"
 #include "screenshots.h"
 
+#include <basepopupwindow.h>
 #include <cardcontroller.h>
 #include <launcherplugin.h>
 #include <simulatedcard.h>
@@ -41,6 +43,11 @@ private Q_SLOTS:
     void loopbackLineTellsWhatIsHeard();
     void cardPanelTabsInReadingOrder();
     void widgetsOutliveTheLauncherAndDieWithThePlugin();
+    void anExceptionInThePluginBecomesAMessage();
+    void popupsOpenOnTheInstrumentScreen_data();
+    void popupsOpenOnTheInstrumentScreen();
+    void windowFitsTheDesktopAndKeepsItsLayout_data();
+    void windowFitsTheDesktopAndKeepsItsLayout();
     void commandLineDecidesTheExit_data();
     void commandLineDecidesTheExit();
 
@@ -239,6 +246,98 @@ void tst_Launcher::widgetsOutliveTheLauncherAndDieWithThePlugin()
     launcher->closePluginWindow();
 }
 
+void tst_Launcher::anExceptionInThePluginBecomesAMessage()
+{
+    // Feeds that cannot be opened make the voice dialog's constructor throw.
+    openWindow();
+    panelChild<QCheckBox>("proxyFailure")->click();
+    const QStringList log = card->commandLog();
+    auto *voice = pluginWindow()->findChild<QAbstractButton *>("btnVoiceFunc");
+    QTest::mouseClick(voice, Qt::LeftButton);
+    QTest::mouseClick(voice, Qt::LeftButton);
+    QMessageBox *message = LauncherApplication::failureMessage();
+    QVERIFY(message && message->isVisible() && message->parentWidget() == launcher.get());
+    QVERIFY2(message->text().contains("btnVoiceFunc") && message->text().contains("bad_alloc"),
+             qPrintable(message->text()));
+    QCOMPARE(launcher->findChildren<QMessageBox *>().size(), 1);
+    QCOMPARE(card->commandLog(), log);
+    QVERIFY(launcher->isPluginWindowOpen());
+
+    // The launcher goes on: with the feeds back the same button opens the dialog.
+    message->close();
+    panelChild<QCheckBox>("proxyFailure")->click();
+    QTest::mouseClick(voice, Qt::LeftButton);
+    auto *dialog = pluginWindow()->findChild<BasePopupWindow *>();
+    QVERIFY(dialog && dialog->isVisible());
+}
+
+void tst_Launcher::popupsOpenOnTheInstrumentScreen_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("slot"); // on the receive panel; 0: a button of the window
+    QTest::newRow("voice dialog") << "btnVoiceFunc" << 0;
+    QTest::newRow("PRBS dialog") << "btnPrbs" << 0;
+    QTest::newRow("chooser of slot 7") << "rxSlots" << 7;
+}
+
+void tst_Launcher::popupsOpenOnTheInstrumentScreen()
+{
+    QFETCH(QString, control);
+    QFETCH(int, slot);
+    openWindow();
+    QWidget *popup = nullptr;
+    if (slot) {
+        auto *panel = pluginWindow()->findChild<SwitchPanel *>(control);
+        QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(slot).center());
+        popup = panel->findChild<QWidget *>("optionChooser");
+    } else {
+        QTest::mouseClick(pluginWindow()->findChild<QWidget *>(control), Qt::LeftButton);
+        for (QWidget *window : QApplication::topLevelWidgets())
+            popup = window->isVisible() && window->inherits("BasePopupWindow") ? window : popup;
+    }
+    QVERIFY(popup && popup->isVisible());
+    const QWidget *screen = launcher->screenArea();
+    const QRect screenRect(screen->mapToGlobal(QPoint(0, 0)), screen->size());
+    QVERIFY2(screenRect.contains(popup->geometry()), qPrintable(control));
+    popup->close();
+}
+
+void tst_Launcher::windowFitsTheDesktopAndKeepsItsLayout_data()
+{
+    QTest::addColumn<QSize>("desktop");
+    QTest::addColumn<bool>("docked"); // else the card panel is closed
+    QTest::newRow("1280x720 with the card panel") << QSize(1280, 720) << true;
+    QTest::newRow("1024x600 without it") << QSize(1024, 600) << false;
+}
+
+void tst_Launcher::windowFitsTheDesktopAndKeepsItsLayout()
+{
+    QFETCH(QSize, desktop);
+    QFETCH(bool, docked);
+    QSettings(QStringLiteral("e1"), QStringLiteral("e1-launcher")).clear();
+    QAction *showPanel = launcher->findChild<QAction *>("showCardPanel");
+    if (!docked)
+        showPanel->trigger();
+    launcher->fitToScreen(QRect(QPoint(0, 0), desktop));
+    QTest::qWait(0);
+    QVERIFY(launcher->width() <= desktop.width() && launcher->height() <= desktop.height());
+    QCOMPARE(launcher->cardPanelDock()->isVisible(), docked);
+    // The instrument is seen whole where its height fits; else it scrolls.
+    const QWidget *instrument = launcher->findChild<QWidget *>("instrument");
+    QCOMPARE(instrument->visibleRegion().boundingRect() == instrument->rect(),
+             desktop.height() >= 720);
+
+    const QSize size = launcher->size();
+    launcher->close();
+    launcher = std::make_unique<LauncherWindow>(*loader.plugin(), *card);
+    launcher->restoreLayout();
+    launcher->show();
+    QVERIFY(QTest::qWaitForWindowExposed(launcher.get()));
+    QCOMPARE(launcher->size(), size);
+    QCOMPARE(launcher->cardPanelDock()->isVisible(), docked);
+    QCOMPARE(launcher->findChild<QAction *>("showCardPanel")->isChecked(), docked);
+}
+
 void tst_Launcher::commandLineDecidesTheExit_data()
 {
     QTest::addColumn<QStringList>("arguments"); // "DIR": a fresh directory
@@ -275,5 +374,11 @@ void tst_Launcher::commandLineDecidesTheExit()
     QVERIFY(QImage(dir.filePath("window-rx.png")) != QImage(dir.filePath("window-tx.png")));
 }
 
-QTEST_MAIN(tst_Launcher)
+int main(int argc, char *argv[])
+{
+    // The launcher's own application object, which catches what plug-in code throws.
+    LauncherApplication app(argc, argv);
+    tst_Launcher test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_launcher.moc"

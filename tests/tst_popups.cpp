@@ -44,7 +44,9 @@ private Q_SLOTS:
     void placementBesideAnchor();
     void popupStaysOnScreenBesideItsAnchor_data();
     void popupStaysOnScreenBesideItsAnchor();
-    void popupOpensAboveAButtonAtItsSizeHintUnlessResized();
+    void popupAtAButtonStaysInsideTheButtonsWindow_data();
+    void popupAtAButtonStaysInsideTheButtonsWindow();
+    void popupOpensAtItsSizeHintUnlessResized();
 };
 
 void tst_Popups::warningShowReturnsAfterEachWayOfClosing_data()
@@ -149,24 +151,55 @@ void tst_Popups::popupStaysOnScreenBesideItsAnchor()
     QVERIFY(!popup.isVisible());
 }
 
-void tst_Popups::popupOpensAboveAButtonAtItsSizeHintUnlessResized()
+void tst_Popups::popupAtAButtonStaysInsideTheButtonsWindow_data()
 {
+    // A window of 543 x 398, alone or as a screen inside a larger window; the popup is 220 x 150
+    // and opens 4 pixels from its button.
+    QTest::addColumn<bool>("embedded");
+    QTest::addColumn<QRect>("button");
+    QTest::addColumn<QPoint>("expected"); // the popup's place in the window
+    QTest::newRow("above, centred") << false << QRect(160, 340, 150, 45) << QPoint(125, 186);
+    QTest::newRow("at the right edge") << false << QRect(380, 340, 150, 45) << QPoint(323, 186);
+    QTest::newRow("at the left edge") << false << QRect(0, 340, 100, 45) << QPoint(0, 186);
+    QTest::newRow("below, in the top right corner")
+        << false << QRect(440, 0, 100, 45) << QPoint(323, 49);
+    QTest::newRow("embedded, at the right edge")
+        << true << QRect(380, 340, 150, 45) << QPoint(323, 186);
+    QTest::newRow("embedded, in the top left corner")
+        << true << QRect(0, 0, 100, 45) << QPoint(0, 49);
+}
+
+void tst_Popups::popupAtAButtonStaysInsideTheButtonsWindow()
+{
+    QFETCH(bool, embedded);
+    QFETCH(QRect, button);
+    QFETCH(QPoint, expected);
+
     QWidget window;
-    window.setGeometry(100, 100, 543, 398);
-    auto *button = new QPushButton(QStringLiteral("PRBS"), &window);
-    button->setGeometry(380, 340, 150, 45);
+    window.setGeometry(50, 50, embedded ? 700 : 543, embedded ? 500 : 398);
+    QWidget *area = &window;
+    if (embedded) {
+        area = new QWidget(&window);
+        area->setGeometry(100, 40, 543, 398);
+        area->setProperty("popupArea", true);
+    }
+    auto *anchor = new QPushButton(QStringLiteral("PRBS"), area);
+    anchor->setGeometry(button);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QRect anchor(button->mapToGlobal(QPoint(0, 0)), button->size());
 
     TestPopup popup;
-    popup.show(static_cast<const QWidget *>(button));
+    popup.show(static_cast<const QWidget *>(anchor));
     QVERIFY(popup.isVisible());
-    QVERIFY(popup.geometry().bottom() < anchor.top());
-    QVERIFY(qAbs(popup.geometry().center().x() - anchor.center().x()) <= 1);
-    QCOMPARE(popup.size(), QSize(220, 150));
+    QCOMPARE(popup.geometry(), QRect(area->mapToGlobal(expected), QSize(220, 150)));
     QTest::keyClick(&popup, Qt::Key_Escape);
     QVERIFY(!popup.isVisible());
+}
+
+void tst_Popups::popupOpensAtItsSizeHintUnlessResized()
+{
+    const QRect anchor(300, 400, 150, 45);
+    TestPopup popup;
     // A size for one showing does not stick; the owner's size (a form's initial size) does.
     popup.show(anchor, QSize(300, 250));
     QCOMPARE(popup.size(), QSize(300, 250));
