@@ -265,20 +265,69 @@ Doppelklick kopiert den Eintrag.</translation>
     </message>
 </context>
 <context>
+    <name>LauncherApplication</name>
+    <message>
+        <location filename="../launcherapplication.cpp" line="+29"/>
+        <source>Pressing “%1”</source>
+        <translation>Der Druck auf „%1“</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Handling an event for “%1”</source>
+        <translation>Ein Ereignis für „%1“</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>an exception of unknown type</source>
+        <translation>eine Ausnahme unbekannter Art</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 failed in the plug-in: %2</source>
+        <translation>%1 ist im Plug-in fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Plug-in failure</source>
+        <translation>Fehler im Plug-in</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The launcher abandoned what the plug-in was doing and goes on running. The card&apos;s configuration and the command log are kept.</source>
+        <translation>Der Launcher hat abgebrochen, was das Plug-in gerade tat, und läuft weiter. Die Konfiguration der Karte und das Befehlsprotokoll bleiben erhalten.</translation>
+    </message>
+</context>
+<context>
     <name>LauncherWindow</name>
     <message>
-        <location filename="../launcherwindow.cpp" line="+77"/>
+        <location filename="../launcherwindow.cpp" line="+163"/>
         <source>unframed</source>
         <translation>ungerahmt</translation>
     </message>
     <message>
-        <location line="+64"/>
-        <location line="+259"/>
+        <location line="+67"/>
+        <location line="+320"/>
         <source>Plug-in: %1</source>
         <translation>Plug-in: %1</translation>
     </message>
     <message>
-        <location line="-63"/>
+        <location line="-267"/>
+        <location line="+176"/>
+        <source>Opening the plug-in&apos;s window</source>
+        <translation>Das Öffnen des Plug-in-Fensters</translation>
+    </message>
+    <message>
+        <location line="-100"/>
+        <source>Creating the plug-in&apos;s status item</source>
+        <translation>Das Anlegen der Statusanzeige des Plug-ins</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Creating the plug-in&apos;s button</source>
+        <translation>Das Anlegen der Taste des Plug-ins</translation>
+    </message>
+    <message>
+        <location line="+102"/>
         <source>About E1 Launcher</source>
         <translation>Über E1 Launcher</translation>
     </message>
@@ -288,7 +337,7 @@ Doppelklick kopiert den Eintrag.</translation>
         <translation>&lt;p&gt;&lt;b&gt;E1 Launcher&lt;/b&gt; %1&lt;/p&gt;&lt;p&gt;Führt das Zeitschlitz-Plug-in des Messgeräts auf dem Desktop aus, über einer simulierten E1-Karte.&lt;/p&gt;</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+61"/>
         <source>E1 Launcher</source>
         <translation>E1 Launcher</translation>
     </message>
@@ -358,6 +407,21 @@ Doppelklick kopiert den Eintrag.</translation>
         <translation>Auf &amp;Werkseinstellungen zurücksetzen</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Simulated Card</source>
+        <translation>Simulierte Karte</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Simulated &amp;Card</source>
+        <translation>Simulierte &amp;Karte</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>&amp;Language</source>
         <extracomment>Menu of the languages, each named in its own language.</extracomment>
@@ -387,7 +451,7 @@ Doppelklick kopiert den Eintrag.</translation>
 <context>
     <name>PluginLoader</name>
     <message>
-        <location filename="../pluginloader.cpp" line="+46"/>
+        <location filename="../pluginloader.cpp" line="+48"/>
         <source>it is empty</source>
         <translation>er ist leer</translation>
     </message>
@@ -448,7 +512,12 @@ Doppelklick kopiert den Eintrag.</translation>
         <translation>der Prüftext des Plug-ins ist fehlerhaft, %1: %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
+        <source>%1() failed: %2</source>
+        <translation>%1() ist fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>%1() returned no object</source>
         <translation>%1() hat kein Objekt geliefert</translation>
     </message>
@@ -466,9 +535,19 @@ Doppelklick kopiert den Eintrag.</translation>
 <context>
     <name>Screenshots</name>
     <message>
-        <location filename="../screenshots.cpp" line="+59"/>
+        <location filename="../screenshots.cpp" line="+62"/>
+        <source>%1 is a file, not a folder</source>
+        <translation>%1 ist eine Datei, kein Ordner</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Cannot create the folder %1</source>
         <translation>Der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Cannot write into the folder %1</source>
+        <translation>In den Ordner %1 kann nicht geschrieben werden</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -476,7 +555,7 @@ Doppelklick kopiert den Eintrag.</translation>
         <translation>Kein Plug-in geladen</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+23"/>
         <source>the plug-in&apos;s window did not open</source>
         <translation>das Fenster des Plug-ins hat sich nicht geöffnet</translation>
     </message>
@@ -486,12 +565,12 @@ Doppelklick kopiert den Eintrag.</translation>
         <translation>das Fenster hat keine Zeitschlitzfelder</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+26"/>
         <source>nothing to show</source>
         <translation>nichts anzuzeigen</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>cannot write %1</source>
         <translation>%1 kann nicht geschrieben werden</translation>
     </message>
@@ -524,7 +603,7 @@ Doppelklick kopiert den Eintrag.</translation>
 <context>
     <name>main</name>
     <message>
-        <location filename="../main.cpp" line="+102"/>
+        <location filename="../main.cpp" line="+104"/>
         <source>Runs the E1 timeslot plug-in as the instrument&apos;s launcher does, over a simulated E1 card.</source>
         <translation>Führt das E1-Zeitschlitz-Plug-in so aus wie der Launcher des Messgeräts, über einer simulierten E1-Karte.</translation>
     </message>
@@ -560,8 +639,8 @@ Doppelklick kopiert den Eintrag.</translation>
     </message>
     <message>
         <location line="+8"/>
-        <source>bad screen size &apos;%1&apos;: give WIDTHxHEIGHT, at least 320x240</source>
-        <translation>ungültige Bildschirmgröße „%1“: BREITExHÖHE angeben, mindestens 320x240</translation>
+        <source>bad screen size &apos;%1&apos;: give WIDTHxHEIGHT, from 320x240 to 3840x2160</source>
+        <translation>ungültige Bildschirmgröße „%1“: BREITExHÖHE angeben, von 320x240 bis 3840x2160</translation>
     </message>
     <message>
         <location line="+11"/>

@@ -4,7 +4,7 @@
 <context>
     <name>BasePopupWindow</name>
     <message>
-        <location filename="../orvwidgets/basepopupwindow.cpp" line="+35"/>
+        <location filename="../orvwidgets/basepopupwindow.cpp" line="+49"/>
         <source>Popup</source>
         <comment>Accessible name of a popup window without a name of its own</comment>
         <translation>Popup-Fenster</translation>
@@ -22,8 +22,8 @@
 <context>
     <name>OptionChooser</name>
     <message>
-        <location filename="../orvwidgets/optionchooser.cpp" line="+30"/>
-        <location line="+336"/>
+        <location filename="../orvwidgets/optionchooser.cpp" line="+29"/>
+        <location line="+333"/>
         <source>Options</source>
         <comment>Accessible name of the popup that lists a button&apos;s options</comment>
         <translation>Optionen</translation>
@@ -121,14 +121,14 @@
 <context>
     <name>SwitchPanel</name>
     <message>
-        <location filename="../orvwidgets/switchpanel.cpp" line="+306"/>
+        <location filename="../orvwidgets/switchpanel.cpp" line="+272"/>
         <source>Slot %1</source>
         <comment>Heading of the options of a slot button</comment>
         <translation>Zeitschlitz %1</translation>
     </message>
     <message>
-        <location line="+120"/>
-        <location line="+356"/>
+        <location line="+118"/>
+        <location line="+345"/>
         <source>Slot buttons</source>
         <translation>Zeitschlitztasten</translation>
     </message>
