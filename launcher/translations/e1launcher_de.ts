@@ -603,57 +603,57 @@ Doppelklick kopiert den Eintrag.</translation>
 <context>
     <name>main</name>
     <message>
-        <location filename="../main.cpp" line="+104"/>
+        <location filename="../commandline.cpp" line="+172"/>
         <source>Runs the E1 timeslot plug-in as the instrument&apos;s launcher does, over a simulated E1 card.</source>
         <translation>Führt das E1-Zeitschlitz-Plug-in so aus wie der Launcher des Messgeräts, über einer simulierten E1-Karte.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-135"/>
         <source>The plug-in library to load (default: %1).</source>
         <translation>Die zu ladende Plug-in-Bibliothek (Vorgabe: %1).</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+3"/>
         <source>The size of the instrument&apos;s screen in pixels (default: 640x480).</source>
         <translation>Die Größe des Bildschirms des Messgeräts in Pixeln (Vorgabe: 640x480).</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+3"/>
         <source>Render the launcher and the plug-in&apos;s screens offscreen into PNG files in &lt;dir&gt;, print their paths and exit.</source>
         <translation>Den Launcher und die Bildschirme des Plug-ins ohne Anzeige in PNG-Dateien in &lt;dir&gt; zeichnen, ihre Pfade ausgeben und beenden.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>The language of the screens: %1 (default: en).</source>
         <translation>Die Sprache der Bildschirme: %1 (Vorgabe: en).</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+97"/>
         <source>Try &apos;e1-launcher --help&apos; for the options.</source>
         <translation>„e1-launcher --help“ zeigt die Optionen.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+6"/>
         <source>unexpected argument &apos;%1&apos;</source>
         <translation>unerwartetes Argument „%1“</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+4"/>
         <source>bad screen size &apos;%1&apos;: give WIDTHxHEIGHT, from 320x240 to 3840x2160</source>
         <translation>ungültige Bildschirmgröße „%1“: BREITExHÖHE angeben, von 320x240 bis 3840x2160</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+4"/>
         <source>unknown language &apos;%1&apos;: give one of %2</source>
         <translation>unbekannte Sprache „%1“: eine von %2 angeben</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+3"/>
         <source>--screenshots needs a folder</source>
         <translation>--screenshots braucht einen Ordner</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location filename="../main.cpp" line="+107"/>
         <source>No display: rendering the screenshots into ./%1 instead of opening the launcher.</source>
         <translation>Keine Anzeige: Die Bildschirmfotos werden nach ./%1 gezeichnet, statt den Launcher zu öffnen.</translation>
     </message>
