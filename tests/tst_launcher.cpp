@@ -340,7 +340,7 @@ void tst_Launcher::windowFitsTheDesktopAndKeepsItsLayout()
 
 void tst_Launcher::commandLineDecidesTheExit_data()
 {
-    QTest::addColumn<QStringList>("arguments"); // "DIR": a fresh directory
+    QTest::addColumn<QStringList>("arguments"); // "DIR": a fresh directory, "FILE": a file in it
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("mention"); // on the standard error
     QTest::newRow("screenshots") << QStringList{"--screenshots", "DIR"} << 0 << "";
@@ -349,7 +349,11 @@ void tst_Launcher::commandLineDecidesTheExit_data()
                                      << "/nonexistent/libtimeslots.so";
     QTest::newRow("screen size too small")
         << QStringList{"--screen-size", "100x80"} << 2 << "100x80";
+    QTest::newRow("screen size too large")
+        << QStringList{"--screen-size", "3841x480"} << 2 << "3840x2160";
     QTest::newRow("stray argument") << QStringList{"extra"} << 2 << "extra";
+    QTest::newRow("screenshots into a file")
+        << QStringList{"--screenshots", "FILE"} << 1 << "is a file, not a folder";
 }
 
 void tst_Launcher::commandLineDecidesTheExit()
@@ -359,18 +363,26 @@ void tst_Launcher::commandLineDecidesTheExit()
     QFETCH(QString, mention);
 
     QTemporaryDir dir;
+    QFile file(dir.filePath("file"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    arguments.replaceInStrings("FILE", file.fileName()).replaceInStrings("DIR", dir.path());
     QProcess process;
-    process.start(E1_RUNTIME_DIR "/e1-launcher", arguments.replaceInStrings("DIR", dir.path()));
+    process.start(E1_RUNTIME_DIR "/e1-launcher", arguments);
     QVERIFY(process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit);
     const QString message = QString::fromLocal8Bit(process.readAllStandardError());
-    QVERIFY2(process.exitCode() == exitCode && message.contains(mention), qPrintable(message));
+    QVERIFY2(process.exitCode() == exitCode && message.contains(mention)
+                 && message.count("e1-launcher:") == (exitCode ? 1 : 0),
+             qPrintable(message));
     if (exitCode)
         return;
     const QString output = QString::fromLocal8Bit(process.readAllStandardOutput());
     for (const QString &name : Screenshots::fileNames())
         QVERIFY2(output.contains(dir.filePath(name)) && !QImage(dir.filePath(name)).isNull(),
                  qPrintable(name));
-    QVERIFY(QImage(dir.filePath("launcher.png")).width() > LauncherWindow::DefaultScreenWidth);
+    // The launcher with its card panel, as it opens on a desktop of 1280 x 720.
+    const QSize launcherSize = QImage(dir.filePath("launcher.png")).size();
+    QVERIFY(launcherSize.width() > LauncherWindow::DefaultScreenWidth + 300);
+    QVERIFY(launcherSize.width() <= 1280 && launcherSize.height() <= 720);
     QVERIFY(QImage(dir.filePath("window-rx.png")) != QImage(dir.filePath("window-tx.png")));
 }
 
