@@ -139,7 +139,7 @@ private Q_SLOTS:
     void commands_data()
     {
         QTest::addColumn<QString>("assignments");
-        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("control"); // "button key...": keys typed from that button on
         QTest::addColumn<int>("position"); // of a slider; a button is clicked
         QTest::addColumn<QString>("command"); // empty: nothing sent
         const auto row
@@ -161,6 +161,9 @@ private Q_SLOTS:
         row("microphone=15", "sliderMicrophone", 15, "");
         row("speaker-volume=loud", "sliderSpeaker", 0, "");
         row("microphone=0x20", "sliderMicrophone", 0, "");
+        // The level dials are in the tab chain after their buttons and keep their keys.
+        row("", "btnSpeaker Tab Up", -1, "speaker volume 61");
+        row("vfsource=mic", "btnMicrophone Tab PageDown", -1, "microphone 30");
     }
     void commands()
     {
@@ -168,7 +171,17 @@ private Q_SLOTS:
         QFETCH(int, position);
         QFETCH(QString, assignments);
         configure(assignments);
-        if (position < 0)
+        const QStringList keys = control.split(' ');
+        if (keys.size() > 1) {
+            dialog->show(QRect(100, 100, 10, 10));
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            button(keys.first())->setFocus();
+            for (const QString &key : keys.mid(1)) {
+                const QByteArray name = "Key_" + key.toLatin1();
+                QTest::keyClick(QApplication::focusWidget(),
+                                Qt::Key(QMetaEnum::fromType<Qt::Key>().keyToValue(name)));
+            }
+        } else if (position < 0)
             QTest::mouseClick(button(control), Qt::LeftButton);
         else
             emit dialog->findChild<RoundSlider *>(control)->positionChanged(position);
