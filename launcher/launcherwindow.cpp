@@ -108,13 +108,18 @@ public:
         fit();
     }
 
-    QSize sizeHint() const override { return room; }
+    QSize sizeHint() const override
+    {
+        if (item)
+            room = room.expandedTo(item->sizeHint());
+        return room;
+    }
 
 protected:
     bool event(QEvent *event) override
     {
-        // The item asks for a new size.
-        if (event->type() == QEvent::LayoutRequest)
+        // The item asks for a new size; while the slot was hidden, it could not.
+        if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)
             fit();
         return QWidget::event(event);
     }
@@ -124,16 +129,14 @@ private:
     {
         if (!item)
             return;
-        const QSize wanted = item->sizeHint();
-        item->resize(wanted);
-        if (room != room.expandedTo(wanted)) {
-            room = room.expandedTo(wanted);
+        const QSize before = room;
+        item->resize(item->sizeHint());
+        if (sizeHint() != before)
             updateGeometry();
-        }
     }
 
     QPointer<QWidget> item;
-    QSize room = QSize(0, 0);
+    mutable QSize room = QSize(0, 0);
 };
 
 QRect availableScreenArea(const QWidget *widget)
@@ -335,8 +338,10 @@ QWidget *LauncherWindow::createStatusPanel()
 {
     statusBox = new Plate(panelColor, panelEdge, 4, this);
     statusBox->setObjectName(QStringLiteral("statusPanel"));
-    // Room for the three rows of the status item: the screen below never moves.
-    statusBox->setFixedHeight(StatusPanelHeight);
+    // Room for the three rows of the status item from the start; the panel takes the height of
+    // the item's slot, which never shrinks, so the screen below does not move.
+    statusBox->setMinimumHeight(StatusPanelHeight);
+    statusBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto *layout = new QHBoxLayout(statusBox);
     layout->setContentsMargins(10, 3, 10, 3);
     layout->setSpacing(12);

@@ -33,7 +33,7 @@ class LauncherWindow : public QMainWindow
 public:
     static constexpr int DefaultScreenWidth = 640;
     static constexpr int DefaultScreenHeight = 480;
-    //! Height of the status panel: three rows of a status item fit, whichever it shows.
+    //! Least height of the status panel: three rows of a status item fit.
     static constexpr int StatusPanelHeight = 60;
 
     LauncherWindow(LauncherPlugin &plugin, SimulatedCard &card,

@@ -44,6 +44,7 @@ private Q_SLOTS:
     void cardPanelTabsInReadingOrder();
     void widgetsOutliveTheLauncherAndDieWithThePlugin();
     void anExceptionInThePluginBecomesAMessage();
+    void instrumentScreenKeepsStillWhileTheStatusItemChanges();
     void popupsOpenOnTheInstrumentScreen_data();
     void popupsOpenOnTheInstrumentScreen();
     void windowFitsTheDesktopAndKeepsItsLayout_data();
@@ -269,6 +270,30 @@ void tst_Launcher::anExceptionInThePluginBecomesAMessage()
     QTest::mouseClick(voice, Qt::LeftButton);
     auto *dialog = pluginWindow()->findChild<BasePopupWindow *>();
     QVERIFY(dialog && dialog->isVisible());
+}
+
+void tst_Launcher::instrumentScreenKeepsStillWhileTheStatusItemChanges()
+{
+    QWidget *item = loader.plugin()->statusPanelItem();
+    const QWidget *screen = launcher->screenArea();
+    QPoint itemAt, screenAt;
+    // The longest reading first: shorter ones after it move nothing.
+    for (const char *level : {"-10.2", "-3", "-9.7"}) {
+        card->publishData("vfsignal", {{"level", level}, {"frequency", "1000"}});
+        QTest::qWait(20);
+        QVERIFY(item->parentWidget()->rect().contains(item->geometry()));
+        if (itemAt.isNull()) {
+            itemAt = item->mapToGlobal(QPoint(0, 0));
+            screenAt = screen->mapToGlobal(QPoint(0, 0));
+        }
+        QCOMPARE(item->mapToGlobal(QPoint(0, 0)), itemAt);
+    }
+    // No receive voice timeslot: the item loses its loudspeaker row.
+    card->setConfigValue("timeslot-rx-5", "none");
+    QTRY_VERIFY(!card->notificationPending());
+    QTest::qWait(20);
+    QCOMPARE(item->mapToGlobal(QPoint(0, 0)), itemAt);
+    QCOMPARE(screen->mapToGlobal(QPoint(0, 0)), screenAt);
 }
 
 void tst_Launcher::popupsOpenOnTheInstrumentScreen_data()
