@@ -282,11 +282,14 @@ void LauncherWindow::openPluginWindow()
 {
     if (!launcherPlugin)
         return;
+    const QString what = tr("Opening the plug-in's window");
     QWidget *window = nullptr;
-    LauncherApplication::guard(tr("Opening the plug-in's window"),
-                               [&] { window = launcherPlugin->window(); });
-    if (!window)
+    if (!LauncherApplication::guard(what, [&] { window = launcherPlugin->window(); }))
         return;
+    if (!window) {
+        LauncherApplication::reportFailure(what, tr("the plug-in gave no window"));
+        return;
+    }
     if (window != pluginWindow) {
         pluginWindow = window;
         // The title bar follows the window's title, which a language change may set anew.

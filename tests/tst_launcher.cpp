@@ -15,6 +15,30 @@
 #include <QtTest>
 #include <QtWidgets>
 #include <memory>
+#include <stdexcept>
+
+namespace {
+
+// A plug-in whose window fails to come: window() throws, or gives none.
+class WindowlessPlugin : public LauncherPlugin
+{
+public:
+    explicit WindowlessPlugin(const QString &cause)
+        : LauncherPlugin(QStringLiteral("e1"))
+        , cause(cause)
+    { }
+    QWidget *window() override
+    {
+        if (!cause.isEmpty())
+            throw std::runtime_error(cause.toStdString());
+        return nullptr;
+    }
+
+private:
+    QString cause;
+};
+
+} // namespace
 
 class tst_Launcher : public QObject
 {
@@ -44,6 +68,8 @@ private Q_SLOTS:
     void cardPanelTabsInReadingOrder();
     void widgetsOutliveTheLauncherAndDieWithThePlugin();
     void anExceptionInThePluginBecomesAMessage();
+    void aFailedCallIntoThePluginBecomesAMessage_data();
+    void aFailedCallIntoThePluginBecomesAMessage();
     void instrumentScreenKeepsStillWhileTheStatusItemChanges();
     void popupsOpenOnTheInstrumentScreen_data();
     void popupsOpenOnTheInstrumentScreen();
@@ -270,6 +296,28 @@ void tst_Launcher::anExceptionInThePluginBecomesAMessage()
     QTest::mouseClick(voice, Qt::LeftButton);
     auto *dialog = pluginWindow()->findChild<BasePopupWindow *>();
     QVERIFY(dialog && dialog->isVisible());
+}
+
+void tst_Launcher::aFailedCallIntoThePluginBecomesAMessage_data()
+{
+    QTest::addColumn<QString>("cause"); // thrown by window(); empty: it gives no window
+    QTest::newRow("window() throws") << "no memory for the window";
+    QTest::newRow("window() gives none") << "";
+}
+
+void tst_Launcher::aFailedCallIntoThePluginBecomesAMessage()
+{
+    QFETCH(QString, cause);
+    WindowlessPlugin plugin(cause);
+    LauncherWindow window(plugin, *card);
+    window.show();
+    emit plugin.windowRequested();
+    QMessageBox *message = LauncherApplication::failureMessage();
+    QVERIFY(message && message->isVisible());
+    QVERIFY2(message->text().contains("window")
+                 && message->text().contains(cause.isEmpty() ? "no window" : cause),
+             qPrintable(message->text()));
+    QVERIFY(!window.isPluginWindowOpen() && window.isVisible());
 }
 
 void tst_Launcher::instrumentScreenKeepsStillWhileTheStatusItemChanges()

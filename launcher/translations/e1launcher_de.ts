@@ -300,24 +300,29 @@ Doppelklick kopiert den Eintrag.</translation>
 <context>
     <name>LauncherWindow</name>
     <message>
-        <location filename="../launcherwindow.cpp" line="+163"/>
+        <location filename="../launcherwindow.cpp" line="+166"/>
         <source>unframed</source>
         <translation>ungerahmt</translation>
     </message>
     <message>
         <location line="+67"/>
-        <location line="+320"/>
+        <location line="+325"/>
         <source>Plug-in: %1</source>
         <translation>Plug-in: %1</translation>
     </message>
     <message>
-        <location line="-267"/>
-        <location line="+176"/>
+        <location line="-273"/>
+        <location line="+182"/>
         <source>Opening the plug-in&apos;s window</source>
         <translation>Das Öffnen des Plug-in-Fensters</translation>
     </message>
     <message>
-        <location line="-100"/>
+        <location line="-177"/>
+        <source>the plug-in gave no window</source>
+        <translation>das Plug-in hat kein Fenster geliefert</translation>
+    </message>
+    <message>
+        <location line="+77"/>
         <source>Creating the plug-in&apos;s status item</source>
         <translation>Das Anlegen der Statusanzeige des Plug-ins</translation>
     </message>
