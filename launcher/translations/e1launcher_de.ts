@@ -29,7 +29,7 @@
         <translation>PCM31 mit CRC-4</translation>
     </message>
     <message>
-        <location line="+91"/>
+        <location line="+90"/>
         <source>Simulated E1 card &quot;%1&quot;</source>
         <translation>Simulierte E1-Karte „%1“</translation>
     </message>
@@ -195,7 +195,7 @@
         <translation>Karte auf Werkseinstellungen zurückgesetzt</translation>
     </message>
     <message>
-        <location line="+186"/>
+        <location line="+187"/>
         <source>No receive timeslot carries voice: there is nothing to hear.</source>
         <translation>Kein Empfangszeitschlitz führt Sprache: Es gibt nichts zu hören.</translation>
     </message>
