@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void popupAtAButtonStaysInsideTheButtonsWindow_data();
     void popupAtAButtonStaysInsideTheButtonsWindow();
     void popupOpensAtItsSizeHintUnlessResized();
+    void roundedCornersShowTheDesktop_data();
+    void roundedCornersShowTheDesktop();
 };
 
 void tst_Popups::warningShowReturnsAfterEachWayOfClosing_data()
@@ -210,6 +213,39 @@ void tst_Popups::popupOpensAtItsSizeHintUnlessResized()
     popup.resize(478, 328);
     popup.show(anchor);
     QCOMPARE(popup.size(), QSize(478, 328));
+}
+
+void tst_Popups::roundedCornersShowTheDesktop_data()
+{
+    QTest::addColumn<bool>("compositor");
+    QTest::newRow("with a compositor") << true;
+    QTest::newRow("without a compositor") << false;
+}
+
+void tst_Popups::roundedCornersShowTheDesktop()
+{
+    QFETCH(bool, compositor);
+    TestPopup popup;
+    popup.show(QRect(300, 400, 120, 45));
+    QVERIFY(QTest::qWaitForWindowExposed(&popup));
+
+    // What the screen shows of the popup over a magenta desktop: the desktop outside the
+    // window's mask; inside it the window's pixels, blended over the desktop by a compositor,
+    // or as they are without one (a see-through pixel shows black).
+    QImage screen(popup.size(), QImage::Format_RGB32);
+    screen.fill(Qt::magenta);
+    QPainter painter(&screen);
+    if (!popup.mask().isEmpty())
+        painter.setClipRegion(popup.mask());
+    if (!compositor)
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, popup.grab().toImage());
+    painter.end();
+
+    const QRect r = screen.rect();
+    for (const QPoint &corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+        QCOMPARE(QColor(screen.pixel(corner)), QColor(Qt::magenta));
+    QVERIFY(QColor(screen.pixel(r.center())) != QColor(Qt::magenta));
 }
 
 QTEST_MAIN(tst_Popups)
