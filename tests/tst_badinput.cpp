@@ -4,12 +4,11 @@
 // the card holds and no command went out. Fixed seeds; E1_FUZZ_SEED=<seed> walks one seed alone.
 
 #include "offscreennotice.h"
+#include "plugininvariants.h"
 #include "timeslots.h"
 #include <roundslider.h>
 #include <simulatedcard.h>
-#include <statuslabel.h>
 #include <switch.h>
-#include <switchpanel.h>
 #include <warningwindow.h>
 
 #include <QAbstractButton>
@@ -17,25 +16,10 @@
 #include <QtTest>
 
 namespace {
-QString expectedPrbsText(const QString &pattern)
-{
-    const QString exponent = pattern.section('-', 0, 0).mid(2);
-    if (pattern.startsWith("2e"))
-        return exponent.isEmpty() ? "PRBS: 2" : "PRBS: 2e" + exponent + "-1";
-    const int fixed = QStringList{"all0", "all1", "55"}.indexOf(pattern) + 1;
-    return "PRBS: " + QStringList{"***", "0\u2026", "1\u2026", "\u201855\u2019"}.at(fixed);
-}
 const QStringList Keys = {"structure",  "pattern",  "speaker",       "speaker-volume",
                           "microphone", "vfsource", "voice-transmit"};
 const QStringList Buttons = {"btnPrbs",  "btnVoiceFunc", "btnVoiceFunc",  "copyToRx",
                              "copyToTx", "btnTone",      "btnMicrophone", "btnSpeaker"};
-// Bound before and after the plug-in, it hears of each update first or last.
-struct Watcher : LauncherPlugin
-{
-    using LauncherPlugin::LauncherPlugin;
-    void configUpdated(QVariantMap &) override { onUpdate(); }
-    std::function<void()> onUpdate;
-};
 } // namespace
 
 class tst_BadInput : public QObject
@@ -56,25 +40,14 @@ private Q_SLOTS:
     void init()
     {
         card = new SimulatedCard("e1");
-        first = new Watcher("e1");
-        first->onUpdate = [this] {
-            commandsAtUpdate = card->commandLog().size();
-            dialEndCommands = QStringList{dialEndCommand("microphone", "microphone %1"),
-                                          dialEndCommand("speaker-volume", "speaker volume %1")};
-        };
-        plugin = new TimeSlots;
-        last = new Watcher("e1");
-        last->onUpdate = [this] { updateEnds(); };
-        for (QWidget *widget : {plugin->window(), plugin->button(), plugin->statusPanelItem()})
-            widget->show();
-        state16 = "CAS off"; // the card starts on pcm30crc
-        log = problems = QStringList();
-        updates = 0;
+        invariants = new PluginInvariants(*card);
+        plugin = &invariants->plugin;
+        log = QStringList();
     }
     void cleanup()
     {
-        for (QObject *object : std::initializer_list<QObject *>{last, plugin, first, card})
-            delete object;
+        delete invariants;
+        delete card;
     }
     void randomWalkKeepsEverythingConsistent_data()
     {
@@ -88,6 +61,7 @@ private Q_SLOTS:
     {
         QFETCH(quint32, seed);
         random.seed(seed);
+        const QStringList &problems = invariants->problems;
         for (int number = 1; number <= 400 && problems.isEmpty(); ++number) {
             step(); // then mostly the card's notification alone, now and then everything due
             random.bounded(8) ? QCoreApplication::sendPostedEvents(card, QEvent::MetaCall)
@@ -100,7 +74,7 @@ private Q_SLOTS:
         const QString walk = QString("seed %1 (walk again with E1_FUZZ_SEED=%1): %2\n").arg(seed);
         QVERIFY2(problems.isEmpty(),
                  qPrintable(walk.arg(problems.join("; ")) + log.mid(log.size() - 20).join('\n')));
-        QVERIFY(updates > 100);
+        QVERIFY(invariants->updates > 100);
     }
     void levelBeyondTheDialsRangeIsSentAtItsEnd_data()
     {
@@ -172,13 +146,6 @@ private:
             << QByteArray("\xff\xfe-7\x00", 5);
         return odd.value(random.bounded(odd.size() + 3), oddText()); // text now and then
     }
-    // The voice dialog sends the end of its dial for a level beyond it: the one command allowed.
-    QString dialEndCommand(const char *key, const char *command) const
-    {
-        const int level = card->configValue(QLatin1String(key)).toInt(nullptr, 10);
-        const int end = qBound(0, level, 100);
-        return end == level ? QString() : QString::fromLatin1(command).arg(end);
-    }
     void step()
     {
         const bool rx = random.bounded(2);
@@ -213,7 +180,8 @@ private:
             const int commands = card->commandLog().size();
             const auto set = QStringList{"VFSIGNAL", "vfsignal", "VFSIGNAL ", ""}.at(position & 3);
             random.bounded(5) ? card->publishData("vfsignal", map) : plugin->updated(map, set);
-            return check("data update's commands", card->commandLog().mid(commands).join(", "), "");
+            return invariants->check("data update's commands",
+                                     card->commandLog().mid(commands).join(", "), "");
         }
         case 6: {
             const QString name = QStringList{"base", "vfsignal", "jtf", "x"}.at(random.bounded(4));
@@ -236,52 +204,11 @@ private:
                 random.bounded(2) ? dial->setPosition(position) : dial->positionChanged(position);
         }
     }
-    void updateEnds()
-    {
-        QStringList sent = card->commandLog().mid(commandsAtUpdate);
-        for (const QString &allowed : qAsConst(dialEndCommands))
-            sent.removeAll(allowed);
-        check("update's commands", sent.join(", "), "");
-        const QString structure = card->configValue("structure");
-        if (structure != "unstr")
-            state16 = structure.startsWith("pcm30") ? "CAS off" : " on";
-        bool voice = false;
-        for (const char *side : {"rx", "tx"}) {
-            auto *panel = child<SwitchPanel>(side + QString("Slots"));
-            for (int slot : {0, 16})
-                check(side + QString(" button %1 on ").arg(slot) + structure,
-                      panel->buttonLabel(slot) + (panel->isButtonEnabled(slot) ? " on" : " off"),
-                      slot ? state16 : "FAS off");
-            for (int slot = 1; slot <= 31; ++slot) {
-                const QString key = slotKey(side, slot), value = card->configValue(key, "none");
-                voice = voice || (value == "voice" && card->maskValue(key).isEmpty());
-                check(key + " = " + value.left(24), panel->firstSelectedOption(slot),
-                      int(QStringList({"none", "pat", "voice"}).indexOf(value)));
-            }
-        }
-        const QString texts = expectedPrbsText(card->configValue("pattern", "2e15-1"))
-            + (voice ? ", VF: on" : ", VF: off");
-        auto *status = qobject_cast<StatusLabel *>(plugin->statusPanelItem());
-        check("status item", status->cellText(0, 1) + ", " + status->cellText(1, 1), texts);
-        auto *row = plugin->button()->findChild<StatusLabel *>();
-        check("button", row->cellText(0, 0) + ", " + row->cellText(1, 0), texts);
-        ++updates;
-        for (const char *name : {"rxSlots", "rxAll", "copyToRx", "txSlots", "txAll", "copyToTx"})
-            check(name + QString(" on ") + structure, child(name)->isEnabledTo(plugin->window()),
-                  structure != "unstr");
-    }
-    void check(const QString &what, const QVariant &is, const QVariant &want)
-    {
-        if (is != want && problems.size() < 8)
-            problems << what.left(60) + ": " + is.toString().left(40) + ", not " + want.toString();
-    }
     QRandomGenerator random;
-    QStringList log, problems, dialEndCommands;
+    QStringList log;
     SimulatedCard *card = nullptr;
-    Watcher *first = nullptr, *last = nullptr;
+    PluginInvariants *invariants = nullptr;
     LauncherPlugin *plugin = nullptr;
-    int commandsAtUpdate = 0, updates = 0;
-    QString state16; // slot button 16 as the last structured update left it
 };
 
 QTEST_MAIN(tst_BadInput)

@@ -96,7 +96,7 @@ private Q_SLOTS:
         row("2e15", true, ""); // in use
         row("2e15-1", true, "");
         for (const char *invalid :
-             {"0x", "0x123456789", "0xG1", "1A2B", "0X1A2B", "", "2e16", "ALL0"})
+             {"0x", "0x123456789", "0xG1", "1A2B", "0X1A2B", "", "2e16", "ALL0", "0x1A\n"})
             row(invalid, false, "");
     }
     void modelSendsOneCommandForAValidChange()

@@ -93,6 +93,7 @@ private Q_SLOTS:
         row(crc, "no", "speaker volume -1|speaker volume loud|speaker volume 5 6|speaker-volume 5");
         row(crc, "no", "microphone 101|microphone 5.5|pattern 2e10|pattern 2e15-2|pattern 0x");
         row(crc, "no", "pattern 0x123456789|pattern ALL0|pattern|structure pcm32|structure");
+        row(crc, "no", "pattern 0x1A\n|pattern 2e9-1\n");
         // A masked item cannot be changed, not even to its value; a mask touching one is refused.
         const char *held = "pcm31 !timeslot-rx-3=held";
         row(held, "no: receive timeslot 3 is masked (held)",

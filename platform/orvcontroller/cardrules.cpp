@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cardrules.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -16,6 +17,29 @@ const char *const KeyStructure = "structure";
 const char *const Unframed = "unstr";
 const char *const Pcm30Prefix = "pcm30";
 const int SignallingSlot = 16;
+
+// "timeslot-rx-N", then "timeslot-tx-N", for N = 0..31, and the timeslot of each: every mask
+// and every notification asks for these keys, so they are formed once.
+struct SlotKeys
+{
+    SlotKeys()
+    {
+        for (const char *direction : {Rx, Tx}) {
+            for (int slot = 0; slot <= LastSlot; ++slot) {
+                keys << QStringLiteral("timeslot-%1-%2").arg(QLatin1String(direction)).arg(slot);
+                slotByKey.insert(keys.last(), slot);
+            }
+        }
+    }
+    QStringList keys;
+    QHash<QString, int> slotByKey;
+};
+
+const SlotKeys &slotKeys()
+{
+    static const SlotKeys keys;
+    return keys;
+}
 
 Outcome refused(const QString &text)
 {
@@ -75,14 +99,8 @@ bool isHexadecimal(const QString &word)
 // The timeslot that \a key names in \a direction ("timeslot-rx-7": 7), or 0 when it names none.
 int slotOf(const QString &key, const char *direction)
 {
-    const QString prefix = timeslotKey(QLatin1String(direction), 0).chopped(1);
-    if (!key.startsWith(prefix))
-        return 0;
-    const int slot = key.mid(prefix.size()).toInt();
-    return slot >= FirstSlot && slot <= LastSlot
-            && timeslotKey(QLatin1String(direction), slot) == key
-        ? slot
-        : 0;
+    const int slot = slotKeys().slotByKey.value(key);
+    return slot && timeslotKey(QLatin1String(direction), slot) == key ? slot : 0;
 }
 
 // How an error text names the item of a mask key, never with a word that contains "voice".
@@ -163,8 +181,9 @@ Outcome pattern(const QStringList &args)
     if (wrongCount(QStringLiteral("pattern"), args, 1, QLatin1String("a pattern: ") + expected,
                    &refusal))
         return refusal;
+    // "\z", not "$", which would also match before a newline that ends the text.
     static const QRegularExpression valid(
-        QStringLiteral("^(2e(9|11|15|20|23)(-1)?|all0|all1|55|0x[0-9a-fA-F]{1,8})$"));
+        QStringLiteral("^(2e(9|11|15|20|23)(-1)?|all0|all1|55|0x[0-9a-fA-F]{1,8})\\z"));
     if (!valid.match(args.first()).hasMatch()) {
         return refused(QLatin1String("unknown pattern") + quoted(args.first())
                        + QLatin1String(", expected ") + expected);
@@ -335,6 +354,12 @@ QStringList structures()
 
 QString timeslotKey(const QString &direction, int slot)
 {
+    if (slot >= 0 && slot <= LastSlot) {
+        if (direction == QLatin1String(Rx))
+            return slotKeys().keys.at(slot);
+        if (direction == QLatin1String(Tx))
+            return slotKeys().keys.at(LastSlot + 1 + slot);
+    }
     return QStringLiteral("timeslot-%1-%2").arg(direction).arg(slot);
 }
 

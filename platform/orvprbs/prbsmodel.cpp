@@ -89,7 +89,8 @@ QString PrbsModel::displayName(const QString &pattern)
 
 bool PrbsModel::isUserPattern(const QString &text)
 {
-    static const QRegularExpression user(QStringLiteral("^0x[0-9A-Fa-f]{1,8}$"));
+    // "\z", not "$", which would also match before a newline that ends the text.
+    static const QRegularExpression user(QStringLiteral("^0x[0-9A-Fa-f]{1,8}\\z"));
     return user.match(text).hasMatch();
 }
 

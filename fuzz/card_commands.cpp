@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The simulated card's command interpreter under arbitrary text. The input picks the line
+// structure and a few masked items; each of its remaining lines is then one command. After every
+// command the log holds one more line, that command; a refusal gives a reason, names the voice
+// channel only for a second receive voice timeslot, and changes neither configuration nor masks;
+// an acceptance leaves every value valid, assigns no timeslot the structure does not offer and
+// leaves the receive direction at most one voice timeslot.
+
+#include "fuzzing.h"
+
+#include <simulatedcard.h>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace {
+
+// The values a key may hold after accepted commands: each one names what the card can do.
+bool validValue(const QString &key, const QString &value)
+{
+    static const QMap<QString, QStringList> choices
+        = {{"structure", SimulatedCard::structures()},
+           {"vfsource", {"tone", "mic", "off"}},
+           {"voice-transmit", {"tone", "microphone", "off"}},
+           {"speaker", {"on", "off"}},
+           {"pattern",
+            {"2e9", "2e11", "2e15", "2e20", "2e23", "2e9-1", "2e11-1", "2e15-1", "2e20-1", "2e23-1",
+             "all0", "all1", "55"}}};
+    if (key.startsWith("timeslot-"))
+        return QStringList({"none", "pat", "voice"}).contains(value);
+    if (key == "speaker-volume" || key == "microphone")
+        return value == QString::number(qBound(0, value.toInt(), 100));
+    return choices.value(key).contains(value) || (key == "pattern" && isUserPattern(value));
+}
+
+QStringList changedTimeslots(const QVariantMap &before, const QVariantMap &after)
+{
+    QStringList keys;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (it.key().startsWith("timeslot-") && before.value(it.key()) != it.value())
+            keys << it.key();
+    }
+    return keys;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    SimulatedCard &card = fixture<SimulatedCard>();
+    card.reset();
+    FuzzedDataProvider input(data, size);
+    const QStringList structures = SimulatedCard::structures();
+    card.setConfigValue("structure", structures.at(input.ConsumeIntegralInRange(0, 4)));
+    const QStringList maskKeys = card.maskKeys();
+    for (int masked = input.ConsumeIntegralInRange(0, 3); masked > 0; --masked) {
+        const int index = input.ConsumeIntegralInRange<int>(0, maskKeys.size() - 1);
+        card.setMaskValue(maskKeys.at(index), "in use by another test");
+    }
+
+    // Masks follow from the configuration and the overrides, which commands never touch: they
+    // are read once at the start and again after each accepted command.
+    QVariantMap configuration = card.configuration(), masks = card.masks();
+    const std::string rest = input.ConsumeRemainingBytesAsString();
+    for (const QString &command : QString::fromUtf8(rest.data(), int(rest.size())).split('\n')) {
+        const QVariantMap before = configuration;
+        const int logged = card.commandLog().size();
+        QString error;
+        const bool accepted = card.execute(command, &error);
+        configuration = card.configuration();
+        const QString what = QString("\"%1\" (%2)").arg(command.left(200), error);
+        require(card.commandLog().size() == logged + 1 && card.commandLog().last() == command,
+                "log of " + what);
+        if (!accepted) {
+            require(!error.isEmpty(), "refusal without a reason: " + what);
+            require(configuration == before && card.masks() == masks, "refusal changed: " + what);
+            require(!error.contains("voice")
+                        || (command.startsWith("timeslot rx ") && command.endsWith(" voice")),
+                    "voice named in an unrelated refusal: " + what);
+            continue;
+        }
+        masks = card.masks();
+        for (auto it = configuration.cbegin(); it != configuration.cend(); ++it)
+            require(validValue(it.key(), it.value().toString()),
+                    it.key() + " = " + it.value().toString() + " after " + what);
+        const QString structure = before.value("structure").toString();
+        const QStringList changed = changedTimeslots(before, configuration);
+        require(structure != "unstr" || changed.isEmpty(), "assigned on unstr: " + what);
+        require(!structure.startsWith("pcm30")
+                    || !(changed.contains("timeslot-rx-16") || changed.contains("timeslot-tx-16")),
+                "timeslot 16 assigned on PCM30: " + what);
+        int receiveVoice = 0;
+        for (int slot = 1; slot <= 31; ++slot)
+            receiveVoice += configuration.value(QString("timeslot-rx-%1").arg(slot)) == "voice";
+        require(receiveVoice <= 1, "two receive voice timeslots after " + what);
+    }
+    return 0;
+}
