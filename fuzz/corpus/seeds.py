@@ -126,6 +126,7 @@ for name, entry, text in [
         ("typed-pattern", 2, "1a2B"),
         ("model-pattern", 3, "2e23-1"),
         ("model-user-pattern", 3, "0xFFFFFFFF"),
+        ("model-pattern-newline", 3, "0x1A\n"),
         ("verification", 4, "pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=4.7.1\ndebug=false\n"
                             "buildkey=arm linux oe-g++ full-config")]:
     write("text_entry", name, text.encode() + bytes([entry]))
