@@ -427,6 +427,8 @@ void tst_Launcher::commandLineDecidesTheExit_data()
     QTest::newRow("stray argument") << QStringList{"extra"} << 2 << "extra";
     QTest::newRow("screenshots into a file")
         << QStringList{"--screenshots", "FILE"} << 1 << "is a file, not a folder";
+    QTest::newRow("screen size ending in a newline")
+        << QStringList{"--screen-size", "640x480\n"} << 2 << "bad screen size";
 }
 
 void tst_Launcher::commandLineDecidesTheExit()
