@@ -187,7 +187,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             require(documented.match(command).hasMatch(), "undocumented command: " + command);
         require(fixture.invariants.problems.isEmpty(), fixture.invariants.problems.join("; "));
     }
-    QCoreApplication::sendPostedEvents(&card, QEvent::MetaCall);
+    // The card answers every command, refused ones too; no answer may ask for another forever.
+    for (int answers = 0; card.notificationPending(); ++answers) {
+        require(answers < 4, "notifications without a user action");
+        QCoreApplication::sendPostedEvents(&card, QEvent::MetaCall);
+    }
     require(fixture.invariants.problems.isEmpty(), fixture.invariants.problems.join("; "));
 
     // Back to factory settings with closed popups and the receive panel in front.

@@ -69,7 +69,7 @@ private Q_SLOTS:
             int answers = 0; // the card answers every command, refused too; no answer asks more
             while (card->notificationPending() && ++answers < 4)
                 QCoreApplication::sendPostedEvents(card, QEvent::MetaCall);
-            check("notifications without a user action", answers < 4, true);
+            invariants->check("notifications without a user action", answers < 4, true);
         }
         const QString walk = QString("seed %1 (walk again with E1_FUZZ_SEED=%1): %2\n").arg(seed);
         QVERIFY2(problems.isEmpty(),
