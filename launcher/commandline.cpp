@@ -160,6 +160,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
                          .arg(line.language, Languages::codes().join(QLatin1String(", ")));
     else if (given[Screenshots] && line.screenshotFolder.isEmpty())
         line.error = QCoreApplication::translate("main", "--screenshots needs a folder");
+    else if (line.pluginPath.isEmpty())
+        line.error = QCoreApplication::translate("main", "--plugin needs a path");
     return line;
 }
 

@@ -429,6 +429,7 @@ void tst_Launcher::commandLineDecidesTheExit_data()
         << QStringList{"--screenshots", "FILE"} << 1 << "is a file, not a folder";
     QTest::newRow("screen size ending in a newline")
         << QStringList{"--screen-size", "640x480\n"} << 2 << "bad screen size";
+    QTest::newRow("empty plug-in path") << QStringList{"--plugin="} << 2 << "--plugin needs a path";
 }
 
 void tst_Launcher::commandLineDecidesTheExit()

@@ -121,6 +121,7 @@ for name, entry, text in [
         ("arguments", 0, "--screen-size\n800x600\n--lang=de\n--plugin\n/opt/lib/libtimeslots.so"),
         ("arguments-screenshots", 0, "--screenshots=shots\n-v"),
         ("arguments-bad", 0, "--screen-size=100x80\n--bogus\nextra"),
+        ("arguments-empty-plugin", 0, "--plugin="),
         ("panel-command", 1, "  timeslot rx 0x0000FFFE pat "),
         ("panel-structure", 1, "structure unstr"),
         ("typed-pattern", 2, "1a2B"),

@@ -658,6 +658,10 @@ Doppelklick kopiert den Eintrag.</translation>
         <translation>--screenshots braucht einen Ordner</translation>
     </message>
     <message>
+        <source>--plugin needs a path</source>
+        <translation>--plugin braucht einen Pfad</translation>
+    </message>
+    <message>
         <location filename="../main.cpp" line="+107"/>
         <source>No display: rendering the screenshots into ./%1 instead of opening the launcher.</source>
         <translation>Keine Anzeige: Die Bildschirmfotos werden nach ./%1 gezeichnet, statt den Launcher zu öffnen.</translation>
