@@ -11,17 +11,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(card_commands plugin_state text_entry)
 
-"$top/scripts/setup.sh"
-missing=()
-for p in clang libfuzzer-14-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" = 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$top/scripts/setup.sh" clang libfuzzer-14-dev
 
 build=${BUILD_DIR:-$top/build-fuzz}
 CXX=clang++ cmake -S "$top" -B "$build" -DE1_FUZZ=ON -DE1_BUILD_TESTS=OFF -DE1_BUILD_BENCH=OFF \
