@@ -11,6 +11,8 @@ if [ "$qt_major" = 6 ]; then
 else
     packages+=(qtbase5-dev qttools5-dev qttools5-dev-tools)
 fi
+# The ARM build: Debian's cross compiler and qemu-user (its libraries come from a sysroot).
+[ "${E1_ARCH:-}" != armhf ] || packages+=(g++-arm-linux-gnueabihf qemu-user)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -14,16 +14,29 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
 
-qint64 residentKiB()
+#ifndef E1_EMULATOR
+const char *const measured = "resident memory";
+qint64 memoryKiB()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));
     statm.open(QIODevice::ReadOnly);
     return statm.readAll().split(' ').value(1, "-1").toLongLong() * (sysconf(_SC_PAGESIZE) / 1024);
 }
+#else
+// The emulator's resident memory is mostly its own translated code, which grows with every
+// library mapped afresh; what the program itself holds is its heap.
+const char *const measured = "heap in use";
+qint64 memoryKiB()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return qint64(heap.uordblks + heap.hblkhd) / 1024;
+}
+#endif
 
 LauncherPlugin *instance(QLibrary &library)
 {
@@ -47,8 +60,8 @@ struct OffScreen : QObject
 void verifyFlat(qint64 before, const char *what)
 {
 #if !defined(__SANITIZE_ADDRESS__) // its quarantine keeps freed memory resident
-    const qint64 growth = residentKiB() - before;
-    qInfo("resident memory grew by %lld KiB after the first %s", growth, what);
+    const qint64 growth = memoryKiB() - before;
+    qInfo("%s grew by %lld KiB after the first %s", measured, growth, what);
     QVERIFY2(before > 0 && growth < 3 * 1024, qPrintable(QStringLiteral("%1 KiB").arg(growth)));
 #else
     Q_UNUSED(before)
@@ -104,7 +117,7 @@ private Q_SLOTS:
             QCoreApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY2(!window, "the window outlived its plug-in object");
-            before = cycle == warmUp ? residentKiB() : before;
+            before = cycle == warmUp ? memoryKiB() : before;
         }
         QVERIFY(library.unload());
         verifyFlat(before, "100 use cycles");
@@ -126,7 +139,7 @@ private Q_SLOTS:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY2(library.unload(), qPrintable(library.errorString()));
             QVERIFY2(!QFile::exists(voiceIcon), "the icons stayed registered after unloading");
-            before = cycle == 10 ? residentKiB() : before;
+            before = cycle == 10 ? memoryKiB() : before;
         }
         verifyFlat(before, "10 loads");
     }

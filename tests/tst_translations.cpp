@@ -223,19 +223,15 @@ private Q_SLOTS:
     // lupdate run afresh over the sources finds exactly the committed messages, all translated.
     void lupdateYieldsExactlyTheCommittedCatalogue()
     {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-        const QString lupdate = QLibraryInfo::path(QLibraryInfo::BinariesPath) + "/lupdate";
+#ifndef E1_LUPDATE
+        QSKIP("the build found no lupdate");
 #else
-        const QString lupdate = QLibraryInfo::location(QLibraryInfo::BinariesPath) + "/lupdate";
-#endif
-        if (!QFileInfo(lupdate).isExecutable())
-            QSKIP("lupdate is not installed");
         QTemporaryDir temporary;
         const QString fresh = temporary.filePath("fresh.ts");
         const QStringList arguments
             = {"-silent",  "-no-obsolete",          "-locations", "none", "-extensions",
                "cpp,h,ui", E1_SOURCE_DIR "/plugin", "-ts",        fresh};
-        QCOMPARE(QProcess::execute(lupdate, arguments), 0);
+        QCOMPARE(QProcess::execute(E1_LUPDATE, arguments), 0);
         const auto committed = readTs(E1_SOURCE_DIR "/plugin/translations/timeslots_de.ts");
         QCOMPARE(readTs(fresh).keys(), committed.keys());
         QSet<QString> contexts;
@@ -247,6 +243,7 @@ private Q_SLOTS:
                      qPrintable(it.key()));
         }
         QCOMPARE(contexts, (QSet<QString>{"MainButton", "MainWindow", "TimeSlots", "VoiceDialog"}));
+#endif
     }
 };
 
