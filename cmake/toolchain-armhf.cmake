@@ -20,6 +20,9 @@ set(E1_ARM_SYSROOT "${e1_top}/build-sysroot-armhf" CACHE PATH
 set(E1_ARM_TRIPLET "arm-linux-gnueabihf" CACHE STRING "Target triplet")
 # Path and name of the compilers up to "gcc" and "g++".
 set(E1_ARM_COMPILER_PREFIX "/usr/bin/${E1_ARM_TRIPLET}-" CACHE STRING "Compiler prefix")
+# Compiler flags for the target's processor (Debian's armhf compiler defaults to ARMv7-A with
+# VFPv3-D16 and hardware floating point; an SDK names its core, say -mcpu=cortex-a9 -mfpu=neon).
+set(E1_ARM_FLAGS "" CACHE STRING "Compiler flags for the target processor")
 # Where Qt 5 is installed inside the sysroot (its CMake packages are below lib/).
 set(E1_ARM_QT_PREFIX "/usr" CACHE PATH "Qt 5 prefix inside the sysroot")
 # moc, uic, rcc, lrelease and lupdate of the build machine, and its Qt5LinguistTools package.
@@ -32,13 +35,15 @@ set(E1_ARM_EMULATOR "qemu-arm" CACHE STRING "Emulator running target programs")
 
 # Checks the compiler makes while configuring see the same choices.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES E1_ARM_SYSROOT E1_ARM_TRIPLET
-     E1_ARM_COMPILER_PREFIX E1_ARM_QT_PREFIX E1_QT_HOST_BINS E1_QT_HOST_LINGUIST_DIR
+     E1_ARM_COMPILER_PREFIX E1_ARM_FLAGS E1_ARM_QT_PREFIX E1_QT_HOST_BINS E1_QT_HOST_LINGUIST_DIR
      E1_ARM_EMULATOR)
 
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR arm)
 set(CMAKE_C_COMPILER "${E1_ARM_COMPILER_PREFIX}gcc")
 set(CMAKE_CXX_COMPILER "${E1_ARM_COMPILER_PREFIX}g++")
+set(CMAKE_C_FLAGS_INIT "${E1_ARM_FLAGS}")
+set(CMAKE_CXX_FLAGS_INIT "${E1_ARM_FLAGS}")
 set(CMAKE_SYSROOT "${E1_ARM_SYSROOT}")
 set(CMAKE_LIBRARY_ARCHITECTURE "${E1_ARM_TRIPLET}")
 set(CMAKE_PREFIX_PATH "${E1_ARM_QT_PREFIX}")

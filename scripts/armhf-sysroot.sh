@@ -17,8 +17,8 @@ apt_dir=$sysroot.apt
 mirror=${E1_ARM_MIRROR:-http://deb.debian.org/debian}
 security_mirror=${E1_ARM_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
 suite=${E1_ARM_SUITE:-$(. /etc/os-release && echo "$VERSION_CODENAME")}
-tries=${E1_APT_TRIES:-4}
-pause=${E1_APT_PAUSE:-20}
+tries=${E1_APT_TRIES:-3}
+pause=${E1_APT_PAUSE:-15}
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
 # Qt with its development files, the C and C++ libraries to link against, and the fonts the
 # tests measure their texts in (the same as the native run's).
