@@ -9,7 +9,8 @@
 # Usage: scripts/armhf-sysroot.sh [folder]
 # E1_ARM_MIRROR, E1_ARM_SECURITY_MIRROR and E1_ARM_SUITE choose the archive (Debian's mirrors
 # and this machine's release by default); E1_APT_TRIES and E1_APT_PAUSE how often and how long
-# apart a package list that is inconsistent during a mirror sync is fetched again.
+# apart a package list that is inconsistent during a mirror sync is fetched again. A sysroot
+# built before is used as it is; E1_ARM_REFRESH=1 brings it up to date with the archive.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 sysroot=$(realpath -m "${1:-$top/build-sysroot-armhf}")
@@ -23,6 +24,12 @@ keyring=/usr/share/keyrings/debian-archive-keyring.gpg
 # Qt with its development files, the C and C++ libraries to link against, and the fonts the
 # tests measure their texts in (the same as the native run's).
 packages=(qtbase5-dev libqt5test5 libc6-dev libstdc++-12-dev fonts-liberation)
+
+stamp=$sysroot/.packages
+if [ -f "$stamp" ] && [ "${E1_ARM_REFRESH:-0}" != 1 ]; then
+    echo "$sysroot"
+    exit 0
+fi
 
 mkdir -p "$apt_dir"/{lists/partial,cache/archives/partial,state,etc/preferences.d,etc/sources.list.d}
 : >"$apt_dir/status"
@@ -94,18 +101,34 @@ elif [ "$status" = 2 ]; then
     exit 1
 fi
 
-if ! apt-get "${apt_options[@]}" -q -y --no-install-recommends --download-only install "${packages[@]}" \
-        >"$apt_dir/install.log" 2>&1; then
-    if grep -qE 'not installable|unmet dependencies|held broken' "$apt_dir/install.log"; then
-        echo "The armhf packages of $suite are not installable from the lists fetched (a mirror" \
-             "sync leaves them briefly inconsistent); no sysroot was built. Try again later." >&2
+# Downloads the packages; while a mirror sync leaves the lists inconsistent with each other,
+# libraries can be "not installable" for a while: the lists are fetched again after a pause.
+# Packages of earlier runs that the lists no longer offer leave the cache first.
+apt-get "${apt_options[@]}" -q autoclean >/dev/null
+for ((i = 1; ; i++)); do
+    if apt-get "${apt_options[@]}" -q -y --no-install-recommends --download-only install \
+            "${packages[@]}" >"$apt_dir/install.log" 2>&1; then
+        break
     fi
-    cat "$apt_dir/install.log" >&2
-    exit 1
-fi
+    if ! grep -qE 'not installable|unmet dependencies|held broken' "$apt_dir/install.log"; then
+        cat "$apt_dir/install.log" >&2
+        echo "Downloading the armhf packages failed (above); no sysroot was built." >&2
+        exit 1
+    fi
+    if [ "$i" -ge "$tries" ]; then
+        cat "$apt_dir/install.log" >&2
+        echo "The armhf packages of $suite were still not installable after $tries tries: the" \
+             "package lists disagree with each other (mirror sync in progress?); no sysroot was" \
+             "built. Try again later." >&2
+        exit 1
+    fi
+    echo "armhf packages not installable (mirror sync in progress?), try $i of $tries; lists" \
+         "fetched again in ${pause}s" >&2
+    sleep "$pause"
+    update_lists || [ $? = 1 ] || exit 1
+done
 
 # Unpacks the downloaded packages afresh when they changed since the last time.
-stamp=$sysroot/.packages
 (cd "$apt_dir/cache/archives" && ls -1 ./*.deb) >"$apt_dir/packages"
 if ! cmp -s "$apt_dir/packages" "$stamp"; then
     rm -rf "$sysroot"
