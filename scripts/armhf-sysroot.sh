@@ -21,9 +21,9 @@ suite=${E1_ARM_SUITE:-$(. /etc/os-release && echo "$VERSION_CODENAME")}
 tries=${E1_APT_TRIES:-3}
 pause=${E1_APT_PAUSE:-15}
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-# Qt with its development files, the C and C++ libraries to link against, and the fonts the
-# tests measure their texts in (the same as the native run's).
-packages=(qtbase5-dev libqt5test5 libc6-dev libstdc++-12-dev fonts-liberation)
+# Qt with its development files, the C and C++ libraries to link against, and the fonts of the
+# native run: Liberation, and DejaVu, which fontconfig brings along on the build machine.
+packages=(qtbase5-dev libqt5test5 libc6-dev libstdc++-12-dev fonts-liberation fonts-dejavu-core)
 
 stamp=$sysroot/.packages
 if [ -f "$stamp" ] && [ "${E1_ARM_REFRESH:-0}" != 1 ]; then
@@ -140,7 +140,12 @@ if ! cmp -s "$apt_dir/packages" "$stamp"; then
     find "$sysroot" -type l -lname '/*' | while read -r link; do
         ln -sfnr "$sysroot$(readlink "$link")" "$link"
     done
+    # What installing fontconfig-config sets up by default: slight hinting and no bitmap
+    # fonts, as on the build machine, so that texts are drawn the same there and here.
     # Fontconfig's cache of the emulated programs lands here, not in the machine's own.
+    for conf in 10-hinting-slight.conf 70-no-bitmaps.conf; do
+        ln -sfn "../../../usr/share/fontconfig/conf.avail/$conf" "$sysroot/etc/fonts/conf.d/$conf"
+    done
     mkdir -p "$sysroot/var/cache/fontconfig"
     cp "$apt_dir/packages" "$stamp"
 fi
