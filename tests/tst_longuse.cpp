@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The plug-in in long use, its library opened by path so that unloading unmaps it: after 100 uses
-// that warm the caches up, resident memory stays flat over 1,000 more (E1_LONGUSE_CYCLES) and over
-// 100 loads and unloads.
+// that warm the caches up, resident memory (under an emulator, the heap in use) stays flat over
+// 1,000 more (E1_LONGUSE_CYCLES) and over 100 loads and unloads.
 
 #include "offscreennotice.h"
 #include <launcherplugin.h>
