@@ -275,6 +275,12 @@ void tst_Launcher::widgetsOutliveTheLauncherAndDieWithThePlugin()
 
 void tst_Launcher::anExceptionInThePluginBecomesAMessage()
 {
+#if defined(__arm__)
+    // ARM's exception tables let an exception pass only through code built with unwind tables;
+    // Qt's widget modules are built without, so a throw in a slot a button calls ends the
+    // process before the launcher's catch is reached. The plug-in must catch its own there.
+    QSKIP("on 32-bit ARM an exception cannot unwind through Qt's widget code to the launcher");
+#endif
     // Feeds that cannot be opened make the voice dialog's constructor throw.
     openWindow();
     panelChild<QCheckBox>("proxyFailure")->click();
