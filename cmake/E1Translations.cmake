@@ -48,7 +48,9 @@ function(e1_add_translations target)
         list(APPEND ts_files ${ts})
     endforeach()
     set_source_files_properties(${ts_files} PROPERTIES OUTPUT_LOCATION ${qm_dir})
-    if(QT_MAJOR EQUAL 5)
+    if(QT_MAJOR EQUAL 4)
+        qt4_add_translation(qm_files ${ts_files})
+    elseif(QT_MAJOR EQUAL 5)
         qt5_add_translation(qm_files ${ts_files} OPTIONS -silent)
     else()
         qt6_add_translation(qm_files ${ts_files} OPTIONS -silent)
@@ -66,7 +68,7 @@ function(e1_add_translations target)
     # rcc is run here rather than by AUTORCC: the files it packs exist only once built.
     set(qrc_cpp ${qm_dir}/qrc_${arg_NAME}_i18n.cpp)
     add_custom_command(OUTPUT ${qrc_cpp}
-        COMMAND Qt${QT_MAJOR}::rcc --name ${arg_NAME}_i18n --output ${qrc_cpp} ${qrc}
+        COMMAND Qt${QT_MAJOR}::rcc -name ${arg_NAME}_i18n -o ${qrc_cpp} ${qrc}
         DEPENDS ${qrc} ${qm_files}
         WORKING_DIRECTORY ${qm_dir}
         COMMENT "Embedding the translations of ${target}"

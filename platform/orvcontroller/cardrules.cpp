@@ -295,13 +295,15 @@ Outcome interpret(const QString &command, const CardConfiguration &configuration
         return timeslot(args, configuration);
     if (name == QLatin1String("vfsource")) {
         return choice(name, args, name,
-                      {QStringLiteral("tone"), QStringLiteral("mic"), QStringLiteral("off")});
+                      QStringList() << QStringLiteral("tone") << QStringLiteral("mic")
+                                    << QStringLiteral("off"));
     }
     if (name == QLatin1String("speaker")) {
         if (!args.isEmpty() && args.first() == QLatin1String("volume"))
             return level(QStringLiteral("speaker volume"), args.mid(1),
                          QStringLiteral("speaker-volume"));
-        return choice(name, args, name, {QStringLiteral("on"), QStringLiteral("off")});
+        return choice(name, args, name,
+                      QStringList() << QStringLiteral("on") << QStringLiteral("off"));
     }
     if (name == QLatin1String("microphone"))
         return level(name, args, name);
@@ -342,14 +344,16 @@ CardConfiguration factoryDefaults()
 
 QStringList feedNames()
 {
-    return {QStringLiteral("base"), QStringLiteral("vfsignal"), QStringLiteral("jitter"),
-            QStringLiteral("jtf"), QStringLiteral("mtj")};
+    return QStringList() << QStringLiteral("base") << QStringLiteral("vfsignal")
+                         << QStringLiteral("jitter") << QStringLiteral("jtf")
+                         << QStringLiteral("mtj");
 }
 
 QStringList structures()
 {
-    return {QStringLiteral("unstr"), QStringLiteral("pcm30"), QStringLiteral("pcm30crc"),
-            QStringLiteral("pcm31"), QStringLiteral("pcm31crc")};
+    return QStringList() << QStringLiteral("unstr") << QStringLiteral("pcm30")
+                         << QStringLiteral("pcm30crc") << QStringLiteral("pcm31")
+                         << QStringLiteral("pcm31crc");
 }
 
 QString timeslotKey(const QString &direction, int slot)

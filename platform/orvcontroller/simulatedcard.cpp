@@ -101,8 +101,7 @@ void SimulatedCardPrivate::scheduleNotification()
     if (notificationPending)
         return;
     notificationPending = true;
-    QMetaObject::invokeMethod(
-        q, [this] { deliverNotification(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(q, "deliverNotification", Qt::QueuedConnection);
 }
 
 void SimulatedCardPrivate::deliverNotification()
@@ -132,7 +131,8 @@ void SimulatedCardPrivate::deliverNotification()
     if (!cardLives)
         return;
     CardController *cardController = controller;
-    emit cardController->configurationChanged();
+    // Signals are the sender's own in Qt 4: a call by name reaches them from here.
+    QMetaObject::invokeMethod(cardController, "configurationChanged");
     if (card)
         emit card->configurationChanged();
 }
@@ -218,7 +218,7 @@ SimulatedCard::SimulatedCard(const QString &name, QObject *parent)
     controllerData->card = this;
     d->controller = new CardController(controllerData);
     d->deliveredMasks = masks();
-    connect(&d->liveTimer, &QTimer::timeout, this, [this] { d->liveTick(); });
+    Compat::connect(&d->liveTimer, SIGNAL(timeout()), this, [this] { d->liveTick(); });
     registry().append(this);
 }
 
@@ -236,9 +236,9 @@ SimulatedCard::~SimulatedCard()
 SimulatedCard *SimulatedCard::find(const QString &name)
 {
     const QList<SimulatedCard *> &cards = registry();
-    for (auto it = cards.crbegin(); it != cards.crend(); ++it) {
-        if ((*it)->d->name == name)
-            return *it;
+    for (int i = cards.size() - 1; i >= 0; --i) {
+        if (cards.at(i)->d->name == name)
+            return cards.at(i);
     }
     return nullptr;
 }
@@ -446,7 +446,8 @@ void SimulatedCard::publishData(const QString &feed, const QVariantMap &data)
         if (!proxy)
             continue;
         QVariantMap map = published;
-        emit proxy->updated(map, feedName);
+        QMetaObject::invokeMethod(proxy.data(), "updated", Q_ARG(QVariantMap &, map),
+                                  Q_ARG(QString, feedName));
     }
     if (!card)
         return;
@@ -528,3 +529,6 @@ void SimulatedCard::reset()
     d->generator.seed(DefaultSeed);
     d->scheduleNotification();
 }
+
+// The private slot needs the private class.
+#include "moc_simulatedcard.cpp"

@@ -208,4 +208,6 @@ Q_SIGNALS:
 private:
     friend class SimulatedCardPrivate;
     SimulatedCardPrivate *d;
+    // Plug-ins hear of changes once control returns to the event loop.
+    Q_PRIVATE_SLOT(d, void deliverNotification())
 };

@@ -95,8 +95,9 @@ public:
     PrbsDialog *q;
     const bool closeOnChoice;
     QPointer<PrbsModel> model;
-    QMetaObject::Connection patternConnection;
-    QMetaObject::Connection destroyedConnection;
+    // The connections to the model; deleting one disconnects it.
+    QPointer<QObject> patternConnection;
+    QPointer<QObject> destroyedConnection;
 
     QGridLayout *grid = nullptr;
     QLabel *title = nullptr;
@@ -199,10 +200,10 @@ void PrbsDialogPrivate::build()
     apply->setEnabled(false);
     grid->addWidget(apply, row, Columns - 1);
 
-    QObject::connect(group, &QButtonGroup::idClicked, q, [this](int id) { choose(id); });
-    QObject::connect(userEdit, &QLineEdit::textChanged, q, [this] { enableControls(); });
-    QObject::connect(userEdit, &QLineEdit::returnPressed, q, [this] { applyUserPattern(); });
-    QObject::connect(apply, &QAbstractButton::clicked, q, [this] { applyUserPattern(); });
+    Compat::connect(group, Compat::buttonGroupIdClicked, q, [this](int id) { choose(id); });
+    Compat::connect(userEdit, SIGNAL(textChanged(QString)), q, [this] { enableControls(); });
+    Compat::connect(userEdit, SIGNAL(returnPressed()), q, [this] { applyUserPattern(); });
+    Compat::connect(apply, SIGNAL(clicked()), q, [this] { applyUserPattern(); });
 }
 
 void PrbsDialogPrivate::retranslate()
@@ -278,7 +279,7 @@ void PrbsDialogPrivate::showPattern()
     if (PrbsModel::isUserPattern(pattern))
         userEdit->setText(pattern.mid(2).toUpper());
     QString name = PrbsModel::sequenceExponent(pattern).isEmpty()
-        ? PrbsModel::displayName(pattern).toHtmlEscaped()
+        ? Compat::htmlEscaped(PrbsModel::displayName(pattern))
         : QStringLiteral("2<sup>%1</sup>&minus;1").arg(PrbsModel::sequenceExponent(pattern));
     current->setText(pattern.isEmpty() ? QString() : PrbsDialog::tr("In use: %1").arg(name));
 }
@@ -322,8 +323,8 @@ PrbsDialog::PrbsDialog(QWidget *parent, bool flag)
 
 PrbsDialog::~PrbsDialog()
 {
-    QObject::disconnect(d->patternConnection);
-    QObject::disconnect(d->destroyedConnection);
+    delete d->patternConnection.data();
+    delete d->destroyedConnection.data();
     delete d;
 }
 
@@ -331,13 +332,13 @@ void PrbsDialog::setModel(PrbsModel *model)
 {
     if (d->model == model)
         return;
-    QObject::disconnect(d->patternConnection);
-    QObject::disconnect(d->destroyedConnection);
+    delete d->patternConnection.data();
+    delete d->destroyedConnection.data();
     d->model = model;
     if (model) {
-        d->patternConnection
-            = connect(model, &PrbsModel::patternChanged, this, [this] { d->showPattern(); });
-        d->destroyedConnection = connect(model, &QObject::destroyed, this, [this] {
+        d->patternConnection = Compat::connect(model, SIGNAL(patternChanged(QString)), this,
+                                               [this] { d->showPattern(); });
+        d->destroyedConnection = Compat::connect(model, SIGNAL(destroyed()), this, [this] {
             d->showPattern();
             d->enableControls();
         });

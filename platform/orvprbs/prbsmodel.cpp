@@ -29,7 +29,7 @@ PrbsModel::PrbsModel(CardController *controller, QObject *parent)
     d->controller = controller;
     d->pattern = pattern();
     if (controller) {
-        connect(controller, &CardController::configurationChanged, this, [this] {
+        Compat::connect(controller, SIGNAL(configurationChanged()), this, [this] {
             const QString now = pattern();
             if (now == d->pattern)
                 return;
@@ -51,9 +51,10 @@ CardController *PrbsModel::controller() const
 
 QStringList PrbsModel::patterns()
 {
-    return {QStringLiteral("2e9"),  QStringLiteral("2e11"), QStringLiteral("2e15"),
-            QStringLiteral("2e20"), QStringLiteral("2e23"), QStringLiteral("all0"),
-            QStringLiteral("all1"), QStringLiteral("55")};
+    return QStringList() << QStringLiteral("2e9") << QStringLiteral("2e11")
+                         << QStringLiteral("2e15") << QStringLiteral("2e20")
+                         << QStringLiteral("2e23") << QStringLiteral("all0")
+                         << QStringLiteral("all1") << QStringLiteral("55");
 }
 
 QString PrbsModel::sequenceExponent(const QString &pattern)

@@ -8,7 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
-#include <QtMath>
+#include <qmath.h>
 
 namespace {
 
@@ -27,11 +27,7 @@ const int MarksFrom = 80;
 
 QPointF eventPosition(const QMouseEvent *event)
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return event->position();
-#else
-    return event->localPos();
-#endif
+    return Compat::position(event);
 }
 
 } // namespace
@@ -90,7 +86,7 @@ public:
             return;
         position = value;
         q->update();
-        Q_EMIT q->positionChanged(position);
+        QMetaObject::invokeMethod(q, "positionChanged", Q_ARG(int, position));
     }
 
     // While dragging, the dial stops at an end rather than jumping across the gap to the
@@ -259,7 +255,7 @@ void RoundSlider::wheelEvent(QWheelEvent *event)
         event->ignore();
         return;
     }
-    const QPoint delta = event->angleDelta();
+    const QPoint delta = Compat::angleDelta(event);
     // High-resolution wheels send fractions of a notch; they add up to whole steps.
     d->wheelRemainder += delta.y() != 0 ? delta.y() : delta.x();
     const int steps = d->wheelRemainder / WheelNotch;

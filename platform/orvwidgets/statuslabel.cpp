@@ -25,7 +25,7 @@ bool samePicture(const QPixmap &a, const QPixmap &b)
     if (a.cacheKey() == b.cacheKey() || (a.isNull() && b.isNull()))
         return true;
     if (a.isNull() != b.isNull() || a.size() != b.size()
-        || a.devicePixelRatio() != b.devicePixelRatio())
+        || Compat::pixelRatio(a) != Compat::pixelRatio(b))
         return false;
     // Owners often load the same picture afresh for every update; the pictures are small.
     return a.toImage() == b.toImage();
@@ -64,7 +64,7 @@ public:
                 return text == other.text && size == other.size;
             if (kind == Picture)
                 return pixmap.size() == other.pixmap.size()
-                    && pixmap.devicePixelRatio() == other.pixmap.devicePixelRatio();
+                    && Compat::pixelRatio(pixmap) == Compat::pixelRatio(other.pixmap);
             return true;
         }
     };
@@ -103,7 +103,7 @@ QSize StatusLabelPrivate::extentOf(const Cell &cell) const
         return metrics.size(0, cell.text);
     }
     case Cell::Picture:
-        return cell.pixmap.size() / cell.pixmap.devicePixelRatio();
+        return cell.pixmap.size() / Compat::pixelRatio(cell.pixmap);
     case Cell::Empty:
         break;
     }
@@ -182,9 +182,9 @@ void StatusLabelPrivate::describe()
                 texts.append(cell.text.trimmed());
         }
         if (!texts.isEmpty())
-            lines.append(texts.join(QLatin1Char(' ')));
+            lines.append(texts.join(QStringLiteral(" ")));
     }
-    q->setAccessibleDescription(lines.join(QLatin1Char('\n')));
+    q->setAccessibleDescription(lines.join(QStringLiteral("\n")));
 }
 
 StatusLabel::StatusLabel(QWidget *parent)
@@ -305,7 +305,7 @@ void StatusLabel::paintEvent(QPaintEvent *)
                 painter.setPen(cell.color.isValid() && isEnabled() ? cell.color : defaultInk);
                 painter.drawText(box, int(cell.alignment), cell.text);
             } else if (cell.kind == StatusLabelPrivate::Cell::Picture) {
-                const QSize size = cell.pixmap.size() / cell.pixmap.devicePixelRatio();
+                const QSize size = cell.pixmap.size() / Compat::pixelRatio(cell.pixmap);
                 const QRect place
                     = QStyle::alignedRect(layoutDirection(), cell.alignment, size, box);
                 if (isEnabled()) {

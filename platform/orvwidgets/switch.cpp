@@ -92,9 +92,9 @@ void SwitchPrivate::openChooser()
         return;
     if (!chooser) {
         chooser = new OptionChooser(q);
-        QObject::connect(chooser, &OptionChooser::picked, q,
+        Compat::connect(chooser, SIGNAL(picked(int)), q,
                          [this](int option) { choose(option); });
-        QObject::connect(chooser, &OptionChooser::closed, q, [this]() { q->update(); });
+        Compat::connect(chooser, SIGNAL(closed()), q, [this]() { q->update(); });
     }
     options.popup(chooser, optionColumns, selected, QRect(q->mapToGlobal(QPoint(0, 0)), q->size()));
     q->update();

@@ -259,9 +259,9 @@ void SwitchPanelPrivate::openChooser(int button)
         return;
     if (!chooser) {
         chooser = new OptionChooser(q);
-        QObject::connect(chooser, &OptionChooser::picked, q,
+        Compat::connect(chooser, SIGNAL(picked(int)), q,
                          [this](int option) { choose(option); });
-        QObject::connect(chooser, &OptionChooser::closed, q, [this]() {
+        Compat::connect(chooser, SIGNAL(closed()), q, [this]() {
             chooserButton = -1;
             q->update();
         });

@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,7 +13,6 @@
 #include <QPainterPath>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpacerItem>
 
 namespace {
@@ -77,7 +75,7 @@ void WarningWindowPrivate::build(WarningWindow *q)
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setDefault(true);
     okButton->setMinimumSize(30 * Theme::Unit, 10 * Theme::Unit);
-    QObject::connect(okButton, &QPushButton::clicked, q, &QWidget::close);
+    QObject::connect(okButton, SIGNAL(clicked()), q, SLOT(close()));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -99,8 +97,7 @@ void WarningWindowPrivate::retranslate(WarningWindow *q)
 void WarningWindowPrivate::place(WarningWindow *q)
 {
     const QWidget *over = q->parentWidget() ? q->parentWidget()->window() : nullptr;
-    QScreen *screen = over ? over->screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect();
+    const QRect available = over ? Compat::availableGeometry(over) : Compat::availableGeometry();
     const QRect area = over ? over->frameGeometry() : available;
     QRect frame(QPoint(), q->size());
     frame.moveCenter(area.center());

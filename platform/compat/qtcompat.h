@@ -1,0 +1,331 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// What the desktop code (the platform libraries, the launcher, the tests and the benchmarks) uses
+// of Qt 5 and 6 that Qt 4.7, the instrument's Qt, names differently or lacks. The build includes
+// this header before anything else in every desktop source file; with Qt 4 the Qt 5 headers the
+// code names (<QRegularExpression>, <QTemporaryDir>, ...) lead here too. The plug-in keeps its
+// own compat.h and never sees this one.
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QVariantMap>
+#include <QtGlobal>
+
+#include <functional>
+#include <random>
+#include <type_traits>
+
+class QMouseEvent;
+class QPixmap;
+class QWheelEvent;
+class QWidget;
+
+namespace Compat {
+
+// Calls function objects for the signals of Qt's string-based connect(), which every Qt
+// version has. It lives as a child of the context object, and goes when the sender goes.
+class Q_DECL_EXPORT FunctorSlot : public QObject
+{
+    Q_OBJECT
+
+public:
+    FunctorSlot(const QObject *sender, QObject *context);
+    bool attach(const char *signal, bool withArguments);
+
+    std::function<void()> none;
+    std::function<void(int)> withInt;
+    std::function<void(int, int)> withInts;
+    std::function<void(bool)> withBool;
+    std::function<void(const QString &)> withString;
+    std::function<void(QVariantMap &)> withMap;
+
+public Q_SLOTS:
+    void call() { none(); }
+    void call(int value) { withInt(value); }
+    void call(int first, int second) { withInts(first, second); }
+    void call(bool value) { withBool(value); }
+    void call(const QString &value) { withString(value); }
+    void call(QVariantMap &value) { withMap(value); }
+
+private:
+    const QObject *sender;
+};
+
+template <typename Function, typename Slot>
+void assignIfCallable(std::function<Slot> &slot, const Function &function)
+{
+    if constexpr (std::is_convertible_v<Function, std::function<Slot>>)
+        slot = function;
+}
+
+/*!
+ * Connects \a signal of \a sender (a SIGNAL() text) to \a function while \a context exists. The
+ * function takes the signal's arguments or none. Returns the object that holds the connection:
+ * deleting it disconnects; null when the signal does not exist.
+ */
+template <typename Function>
+QObject *connect(const QObject *sender, const char *signal, QObject *context,
+                 const Function &function)
+{
+    auto *slot = new FunctorSlot(sender, context);
+    if constexpr (std::is_invocable_v<Function>) {
+        slot->none = function;
+        return slot->attach(signal, false) ? slot : nullptr;
+    } else {
+        assignIfCallable(slot->withInt, function);
+        assignIfCallable(slot->withInts, function);
+        assignIfCallable(slot->withBool, function);
+        assignIfCallable(slot->withString, function);
+        assignIfCallable(slot->withMap, function);
+        return slot->attach(signal, true) ? slot : nullptr;
+    }
+}
+
+//! Calls \a function once after \a msec milliseconds, unless \a context has gone by then.
+Q_DECL_EXPORT void singleShot(int msec, QObject *context, const std::function<void()> &function);
+
+//! The part of the screen that windows may cover, on the screen that shows \a point; null when
+//! no screen shows it.
+Q_DECL_EXPORT QRect availableGeometry(const QPoint &point);
+//! The same on the screen that shows most of \a widget.
+Q_DECL_EXPORT QRect availableGeometry(const QWidget *widget);
+//! The same on the primary screen.
+Q_DECL_EXPORT QRect availableGeometry();
+
+//! The widget as it shows itself, painted into a pixmap.
+Q_DECL_EXPORT QPixmap grab(QWidget *widget);
+
+//! Where a mouse event happened, in the receiving widget.
+Q_DECL_EXPORT QPointF position(const QMouseEvent *event);
+//! How far a wheel turned, in eighths of a degree, horizontally and vertically.
+Q_DECL_EXPORT QPoint angleDelta(const QWheelEvent *event);
+
+//! The text with HTML's special characters written as entities.
+Q_DECL_EXPORT QString htmlEscaped(const QString &text);
+
+//! Device pixels per layout pixel of a pixmap; Qt 4 knows no high-resolution pixmaps.
+Q_DECL_EXPORT qreal pixelRatio(const QPixmap &pixmap);
+
+//! The signal of a QButtonGroup that carries the id of the button clicked.
+Q_DECL_EXPORT extern const char *const buttonGroupIdClicked;
+
+} // namespace Compat
+
+#if QT_VERSION < 0x050000
+#include <QRegExp>
+#include <QStringList>
+#include <qmath.h>
+
+#define QStringLiteral(text) QString::fromUtf8(text)
+// Qt 4 calls a text's advance its width.
+#define horizontalAdvance width
+
+namespace Qt {
+const QString::SplitBehavior SkipEmptyParts = QString::SkipEmptyParts;
+const QString::SplitBehavior KeepEmptyParts = QString::KeepEmptyParts;
+} // namespace Qt
+
+inline qreal qDegreesToRadians(qreal degrees)
+{
+    return degrees * (M_PI / 180);
+}
+
+inline qreal qRadiansToDegrees(qreal radians)
+{
+    return radians * (180 / M_PI);
+}
+
+template <typename T>
+const T &qAsConst(T &value)
+{
+    return value;
+}
+
+inline QString qEnvironmentVariable(const char *name, const QString &fallback = QString())
+{
+    return qgetenv(name).isNull() ? fallback : QString::fromLocal8Bit(qgetenv(name));
+}
+
+inline bool qEnvironmentVariableIsEmpty(const char *name)
+{
+    return qgetenv(name).isEmpty();
+}
+
+inline int qEnvironmentVariableIntValue(const char *name, bool *ok = nullptr)
+{
+    return qgetenv(name).toInt(ok, 0);
+}
+
+// The Perl-style regular expressions the code uses are within what QRegExp understands.
+class QRegularExpressionMatch
+{
+public:
+    bool hasMatch() const { return !texts.isEmpty(); }
+    QString captured(int n = 0) const { return texts.value(n); }
+    int capturedStart(int n = 0) const { return starts.value(n, -1); }
+    int capturedEnd(int n = 0) const { return capturedStart(n) + captured(n).size(); }
+    int capturedLength(int n = 0) const { return captured(n).size(); }
+
+private:
+    friend class QRegularExpression;
+    QStringList texts;
+    QList<int> starts;
+};
+
+class QRegularExpressionMatchIterator
+{
+public:
+    bool hasNext() const { return !matches.isEmpty(); }
+    QRegularExpressionMatch next() { return matches.takeFirst(); }
+
+private:
+    friend class QRegularExpression;
+    QList<QRegularExpressionMatch> matches;
+};
+
+class QRegularExpression
+{
+public:
+    QRegularExpression() = default;
+    explicit QRegularExpression(const QString &pattern)
+        : expression(pattern, Qt::CaseSensitive, QRegExp::RegExp2)
+    { }
+    bool isValid() const { return expression.isValid(); }
+    QString pattern() const { return expression.pattern(); }
+
+    QRegularExpressionMatch match(const QString &subject, int offset = 0) const
+    {
+        QRegularExpressionMatch result;
+        QRegExp copy = expression;
+        if (copy.indexIn(subject, offset) < 0)
+            return result;
+        for (int n = 0; n <= copy.captureCount(); ++n) {
+            result.texts.append(copy.cap(n));
+            result.starts.append(copy.pos(n));
+        }
+        return result;
+    }
+
+    QRegularExpressionMatchIterator globalMatch(const QString &subject) const
+    {
+        QRegularExpressionMatchIterator all;
+        int offset = 0;
+        for (QRegularExpressionMatch m = match(subject); m.hasMatch(); m = match(subject, offset)) {
+            all.matches.append(m);
+            offset = m.capturedEnd() + (m.capturedLength() == 0 ? 1 : 0);
+            if (offset > subject.size())
+                break;
+        }
+        return all;
+    }
+
+private:
+    QRegExp expression;
+};
+
+#if __has_include(<QRegExpValidator>)
+#include <QRegExpValidator>
+class QRegularExpressionValidator : public QRegExpValidator
+{
+public:
+    QRegularExpressionValidator(const QRegularExpression &expression, QObject *parent)
+        : QRegExpValidator(QRegExp(expression.pattern(), Qt::CaseSensitive, QRegExp::RegExp2),
+                           parent)
+    { }
+};
+#endif
+
+// The Mersenne twister that Qt 5 seeds through std::seed_seq, so that a seed picks the same
+// numbers on every version.
+class QRandomGenerator
+{
+public:
+    QRandomGenerator(quint32 seedValue = 1) { seed(seedValue); }
+    void seed(quint32 seedValue = 1)
+    {
+        std::seed_seq sequence(&seedValue, &seedValue + 1);
+        engine.seed(sequence);
+    }
+    quint32 generate() { return quint32(engine()); }
+    quint64 generate64()
+    {
+        const quint64 low = generate();
+        return low | quint64(generate()) << 32;
+    }
+    double generateDouble() { return double(generate64() >> 11) / double(Q_UINT64_C(1) << 53); }
+    int bounded(int highest) { return int((quint64(generate()) * quint64(highest)) >> 32); }
+    int bounded(int lowest, int highest) { return lowest + bounded(highest - lowest); }
+    static QRandomGenerator *global()
+    {
+        static QRandomGenerator shared{quint32(std::random_device()())};
+        return &shared;
+    }
+
+private:
+    std::mt19937 engine;
+};
+
+// A folder of its own below the temporary folder, removed with all it holds when it goes.
+class Q_DECL_EXPORT QTemporaryDir
+{
+public:
+    QTemporaryDir();
+    ~QTemporaryDir();
+    QTemporaryDir(const QTemporaryDir &) = delete;
+    QTemporaryDir &operator=(const QTemporaryDir &) = delete;
+    bool isValid() const { return !folder.isEmpty(); }
+    QString path() const { return folder; }
+    QString filePath(const QString &name) const { return folder + QLatin1Char('/') + name; }
+
+private:
+    QString folder;
+};
+#endif // Qt 4
+
+// What the tests use of QtTest beyond Qt 4.7's.
+#if defined(E1_COMPAT_QTEST) && QT_VERSION < 0x050000
+#include <QtTest/QtTest>
+
+#define QTRY_LOOP_IMPL(expr, timeout)                                                          \
+    do {                                                                                       \
+        for (int waited_ = 0; !(expr) && waited_ < (timeout); waited_ += 50)                   \
+            QTest::qWait(50);                                                                  \
+    } while (false)
+#define QTRY_VERIFY_WITH_TIMEOUT(expr, timeout)                                                \
+    do {                                                                                       \
+        QTRY_LOOP_IMPL((expr), (timeout));                                                     \
+        QVERIFY(expr);                                                                         \
+    } while (false)
+#define QTRY_VERIFY(expr) QTRY_VERIFY_WITH_TIMEOUT(expr, 5000)
+#define QTRY_VERIFY2(expr, message)                                                            \
+    do {                                                                                       \
+        QTRY_LOOP_IMPL((expr), 5000);                                                          \
+        QVERIFY2(expr, message);                                                               \
+    } while (false)
+#define QTRY_COMPARE_WITH_TIMEOUT(expr, expected, timeout)                                     \
+    do {                                                                                       \
+        QTRY_LOOP_IMPL(((expr) == (expected)), (timeout));                                     \
+        QCOMPARE((expr), (expected));                                                          \
+    } while (false)
+#define QTRY_COMPARE(expr, expected) QTRY_COMPARE_WITH_TIMEOUT(expr, expected, 5000)
+
+namespace QTest {
+inline bool qWaitForWindowExposed(QWidget *window, int = 5000)
+{
+    return qWaitForWindowShown(window);
+}
+inline bool qWaitForWindowActive(QWidget *window, int = 5000)
+{
+    return qWaitForWindowShown(window);
+}
+template <typename... Arguments>
+QTestData &addRow(const char *format, Arguments... arguments)
+{
+    // Qt 4's newRow() copies the tag.
+    return newRow(QString().sprintf(format, arguments...).toUtf8().constData());
+}
+} // namespace QTest
+#endif
