@@ -123,15 +123,16 @@ CardPanel::CardPanel(SimulatedCard &card, QWidget *parent)
 
     resetButton = new QPushButton(this);
     resetButton->setObjectName(QStringLiteral("resetCard"));
-    connect(resetButton, &QPushButton::clicked, this, &CardPanel::resetCard);
+    connect(resetButton, SIGNAL(clicked()), this, SLOT(resetCard()));
     auto *bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(resetButton);
     layout->addLayout(bottom);
 
-    connect(&card, &SimulatedCard::configurationChanged, this, &CardPanel::refresh);
-    connect(&card, &SimulatedCard::commandExecuted, this, &CardPanel::appendLogEntry);
-    connect(&card, &SimulatedCard::measurementChanged, this, &CardPanel::refreshMeasurements);
+    connect(&card, SIGNAL(configurationChanged()), this, SLOT(refresh()));
+    connect(&card, SIGNAL(commandExecuted(QString, bool, QString)), this,
+            SLOT(appendLogEntry(QString, bool, QString)));
+    connect(&card, SIGNAL(measurementChanged(QString, bool)), this, SLOT(refreshMeasurements()));
     connect(&card, SIGNAL(liveSignalChanged(bool)), this, SLOT(refreshMeasurements()));
     connect(&card, SIGNAL(feedFailed(QString)), this, SLOT(noteFailedFeed(QString)));
 
@@ -193,14 +194,14 @@ void CardPanel::retranslate()
                                 "voice dialog opens one when it is first shown); the log notes "
                                 "each feed that failed"));
 
-    log->setHeaderLabels({tr("#"), tr("Command"), tr("Result")});
+    log->setHeaderLabels(QStringList() << tr("#") << tr("Command") << tr("Result"));
     commandLine->setPlaceholderText(tr("Command, e.g. timeslot rx 7 pat"));
     clearLogButton->setText(tr("Clear Log"));
     clearLogButton->setToolTip(tr("Removes every entry of the log"));
-    configTable->setHorizontalHeaderLabels({tr("Key"), tr("Value")});
+    configTable->setHorizontalHeaderLabels(QStringList() << tr("Key") << tr("Value"));
     removeValueAction->setText(tr("Remove Value"));
     configurationHint->setText(tr("Edit a value to change it on the card, without its rules."));
-    maskTable->setHorizontalHeaderLabels({tr("Key"), tr("Mask")});
+    maskTable->setHorizontalHeaderLabels(QStringList() << tr("Key") << tr("Mask"));
     maskHint->setText(tr("An empty mask leaves the item available; edited masks are kept until "
                          "cleared."));
     clearOverrideButton->setText(tr("Clear Override"));
@@ -236,7 +237,7 @@ QWidget *CardPanel::createLineGroup()
     structure->setObjectName(QStringLiteral("structure"));
     for (const QString &value : SimulatedCard::structures())
         structure->addItem(value, value);
-    connect(structure, QOverload<int>::of(&QComboBox::activated), this,
+    Compat::connect(structure, SIGNAL(activated(int)), this,
             [this](int index) { setStructure(structure->itemData(index).toString()); });
     structureLabel = new QLabel(lineGroup);
     structureLabel->setBuddy(structure);
@@ -255,7 +256,7 @@ QWidget *CardPanel::createMeasurementGroup()
         auto *box = new QCheckBox(feed, group);
         box->setObjectName(QStringLiteral("measurement-") + feed);
         box->setProperty("feed", feed);
-        connect(box, &QCheckBox::clicked, this, [this, feed](bool on) {
+        Compat::connect(box, SIGNAL(clicked(bool)), this, [this, feed](bool on) {
             if (on)
                 this->card.startMeasurement(feed);
             else
@@ -266,7 +267,7 @@ QWidget *CardPanel::createMeasurementGroup()
     }
     liveSignal = new QCheckBox(group);
     liveSignal->setObjectName(QStringLiteral("liveSignal"));
-    connect(liveSignal, &QCheckBox::clicked, this, [this](bool on) {
+    Compat::connect(liveSignal, SIGNAL(clicked(bool)), this, [this](bool on) {
         card.setLiveSignal(on);
         refreshMeasurements(); // the card keeps it off on an unstructured line
     });
@@ -289,13 +290,13 @@ QWidget *CardPanel::createFaultGroup()
     refusalText->setObjectName(QStringLiteral("refusalText"));
     refuseNext = new QPushButton(group);
     refuseNext->setObjectName(QStringLiteral("refuseNext"));
-    connect(refuseNext, &QPushButton::clicked, this, &CardPanel::armRefusal);
-    connect(refusalText, &QLineEdit::returnPressed, this, &CardPanel::armRefusal);
+    connect(refuseNext, SIGNAL(clicked()), this, SLOT(armRefusal()));
+    connect(refusalText, SIGNAL(returnPressed()), this, SLOT(armRefusal()));
     refusalState = new QLabel(group);
     refusalState->setObjectName(QStringLiteral("refusalState"));
     proxyFailure = new QCheckBox(group);
     proxyFailure->setObjectName(QStringLiteral("proxyFailure"));
-    connect(proxyFailure, &QCheckBox::clicked, this,
+    Compat::connect(proxyFailure, SIGNAL(clicked(bool)), this,
             [this](bool on) { card.setDataProxyFailure(on); });
     grid->addWidget(refusalText, 0, 0);
     grid->addWidget(refuseNext, 0, 1);
@@ -316,8 +317,8 @@ QWidget *CardPanel::createLogPage()
     log->setUniformRowHeights(true);
     log->setAlternatingRowColors(true);
     log->setTextElideMode(Qt::ElideMiddle);
-    log->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    log->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    Compat::setSectionResizeMode(log->header(), 0, QHeaderView::ResizeToContents);
+    Compat::setSectionResizeMode(log->header(), 1, QHeaderView::ResizeToContents);
     log->header()->setStretchLastSection(true);
     connect(log, SIGNAL(itemDoubleClicked(QTreeWidgetItem *, int)), this,
             SLOT(copyLogEntry(QTreeWidgetItem *)));
@@ -326,7 +327,7 @@ QWidget *CardPanel::createLogPage()
     auto *row = new QHBoxLayout;
     commandLine = new QLineEdit(page);
     commandLine->setObjectName(QStringLiteral("commandLine"));
-    connect(commandLine, &QLineEdit::returnPressed, this, [this] {
+    Compat::connect(commandLine, SIGNAL(returnPressed()), this, [this] {
         const QString command = commandLine->text().trimmed();
         if (command.isEmpty())
             return;
@@ -349,9 +350,9 @@ QWidget *CardPanel::createConfigurationPage()
     configTable = keyValueTable(QStringLiteral("configTable"), page);
     configTable->setContextMenuPolicy(Qt::ActionsContextMenu);
     removeValueAction = new QAction(configTable);
-    connect(removeValueAction, &QAction::triggered, this, &CardPanel::removeSelectedValues);
+    connect(removeValueAction, SIGNAL(triggered()), this, SLOT(removeSelectedValues()));
     configTable->addAction(removeValueAction);
-    connect(configTable, &QTableWidget::itemChanged, this, &CardPanel::configurationEdited);
+    connect(configTable, SIGNAL(itemChanged(QTableWidgetItem*)), this, SLOT(configurationEdited(QTableWidgetItem*)));
     layout->addWidget(configTable);
     configurationHint = new QLabel(page);
     configurationHint->setWordWrap(true);
@@ -364,14 +365,14 @@ QWidget *CardPanel::createMaskPage()
     auto *page = new QWidget(this);
     auto *layout = new QVBoxLayout(page);
     maskTable = keyValueTable(QStringLiteral("maskTable"), page);
-    connect(maskTable, &QTableWidget::itemChanged, this, &CardPanel::maskEdited);
+    connect(maskTable, SIGNAL(itemChanged(QTableWidgetItem*)), this, SLOT(maskEdited(QTableWidgetItem*)));
     layout->addWidget(maskTable);
     auto *row = new QHBoxLayout;
     maskHint = new QLabel(page);
     maskHint->setWordWrap(true);
     clearOverrideButton = new QPushButton(page);
     clearOverrideButton->setObjectName(QStringLiteral("clearOverride"));
-    connect(clearOverrideButton, &QPushButton::clicked, this, &CardPanel::clearSelectedOverrides);
+    connect(clearOverrideButton, SIGNAL(clicked()), this, SLOT(clearSelectedOverrides()));
     row->addWidget(maskHint, 1);
     row->addWidget(clearOverrideButton);
     layout->addLayout(row);

@@ -65,6 +65,7 @@ private:
     QWidget *createConfigurationPage();
     QWidget *createMaskPage();
 
+private Q_SLOTS:
     void refresh();
     void refreshStructure();
     void refreshConfiguration();
@@ -79,6 +80,7 @@ private:
     void removeSelectedValues();
     void armRefusal();
 
+private:
     SimulatedCard &card;
     QLabel *title = nullptr;
     QTabWidget *tabs = nullptr;

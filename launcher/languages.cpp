@@ -50,7 +50,7 @@ Languages::~Languages()
 
 QStringList Languages::codes()
 {
-    return {QLatin1String(English), QLatin1String(German)};
+    return QStringList() << QLatin1String(English) << QLatin1String(German);
 }
 
 QString Languages::nativeName(const QString &code)
@@ -95,10 +95,11 @@ void Languages::installTranslator(const QString &name, const QString &folder)
 {
     // A catalogue that is not there (no plug-in loaded, Qt's own not installed) is left out.
     auto *translator = new QTranslator;
-    if (!translator->load(name, folder) || !QCoreApplication::installTranslator(translator)) {
+    if (!translator->load(name, folder)) {
         delete translator;
         return;
     }
+    QCoreApplication::installTranslator(translator);
     translators.append(translator);
     catalogues.append(name + QLatin1String(".qm"));
 }

@@ -202,8 +202,8 @@ LauncherWindow::LauncherWindow(LauncherPlugin &plugin, SimulatedCard &card, cons
     statusBar()->addWidget(pluginPath, 1);
 
     connect(&plugin, SIGNAL(windowRequested()), this, SLOT(openPluginWindow()));
-    connect(&card, &SimulatedCard::configurationChanged, this, &LauncherWindow::updateLineStatus);
-    connect(&card, &SimulatedCard::measurementChanged, this, &LauncherWindow::updateLineStatus);
+    connect(&card, SIGNAL(configurationChanged()), this, SLOT(updateLineStatus()));
+    connect(&card, SIGNAL(measurementChanged(QString, bool)), this, SLOT(updateLineStatus()));
     retranslate();
 }
 
@@ -274,7 +274,7 @@ void LauncherWindow::releasePluginWidgets()
             (*widget)->hide();
             (*widget)->setParent(nullptr);
         }
-        widget->clear();
+        *widget = nullptr;
     }
 }
 
@@ -461,18 +461,18 @@ void LauncherWindow::createMenus()
 {
     launcherMenu = menuBar()->addMenu(QString());
     openAction = launcherMenu->addAction(QString());
-    connect(openAction, &QAction::triggered, this, [this] {
+    Compat::connect(openAction, SIGNAL(triggered()), this, [this] {
         // As the button does: the plug-in decides, and asks for its window to be shown.
         if (launcherPlugin)
             LauncherApplication::guard(tr("Opening the plug-in's window"),
                                        [this] { launcherPlugin->buttonClicked(); });
     });
     closeAction = launcherMenu->addAction(QString());
-    connect(closeAction, &QAction::triggered, this, &LauncherWindow::closePluginWindow);
+    connect(closeAction, SIGNAL(triggered()), this, SLOT(closePluginWindow()));
     launcherMenu->addSeparator();
     quitAction = launcherMenu->addAction(QString());
     quitAction->setShortcut(QKeySequence::Quit);
-    connect(quitAction, &QAction::triggered, this, &QWidget::close);
+    connect(quitAction, SIGNAL(triggered()), this, SLOT(close()));
 
     cardMenu = menuBar()->addMenu(QString());
     resetAction = cardMenu->addAction(QString());
@@ -485,7 +485,7 @@ void LauncherWindow::createMenus()
 
     helpMenu = menuBar()->addMenu(QString());
     aboutAction = helpMenu->addAction(QString());
-    connect(aboutAction, &QAction::triggered, this, [this] {
+    Compat::connect(aboutAction, SIGNAL(triggered()), this, [this] {
         QMessageBox::about(this, tr("About E1 Launcher"),
                            tr("<p><b>E1 Launcher</b> %1</p>"
                               "<p>Runs the instrument's timeslot plug-in on the desktop, over a "
@@ -510,12 +510,12 @@ void LauncherWindow::setLanguages(Languages *choice)
         action->setData(code);
         action->setCheckable(true);
         languageActions->addAction(action);
-        connect(action, &QAction::triggered, this, [this, code] {
+        Compat::connect(action, SIGNAL(triggered()), this, [this, code] {
             if (languages)
                 languages->setLanguage(code);
         });
     }
-    connect(languages, &Languages::languageChanged, this, &LauncherWindow::showLanguage);
+    connect(languages, SIGNAL(languageChanged(QString)), this, SLOT(showLanguage(QString)));
     showLanguage(languages->current());
     retranslate();
 }

@@ -88,10 +88,13 @@ private:
     QWidget *createScreen(const QSize &screenSize);
     void createCardDock();
     void createMenus();
-    void updateLineStatus();
     void retranslate();
+
+private Q_SLOTS:
+    void updateLineStatus();
     void showLanguage(const QString &code);
 
+private:
     QPointer<LauncherPlugin> launcherPlugin;
     SimulatedCard &card;
     CardPanel *panel = nullptr;

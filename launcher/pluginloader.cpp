@@ -47,7 +47,8 @@ QString PluginLoader::verificationProblem(const QByteArray &text)
     if (text.isEmpty())
         return tr("it is empty");
     const QList<QByteArray> lines = text.split('\n');
-    const QList<QByteArray> keys = {"pattern", "version", "debug", "buildkey"};
+    const QList<QByteArray> keys = QList<QByteArray>() << "pattern" << "version" << "debug"
+                                                       << "buildkey";
     if (lines.size() != keys.size())
         return tr("it has %1 lines instead of %2").arg(lines.size()).arg(keys.size());
     QList<QByteArray> values;
@@ -131,7 +132,7 @@ bool PluginLoader::load(const QString &path)
 void PluginLoader::unload()
 {
     delete object.data();
-    object.clear();
+    object = nullptr;
     if (library.isLoaded())
         library.unload();
 }

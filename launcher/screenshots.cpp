@@ -45,10 +45,10 @@ Screenshots::Screenshots(LauncherWindow &launcher, SimulatedCard &card)
 
 QStringList Screenshots::fileNames()
 {
-    return {QStringLiteral("window-rx.png"),     QStringLiteral("window-tx.png"),
-            QStringLiteral("voice-dialog.png"),  QStringLiteral("prbs-dialog.png"),
-            QStringLiteral("voice-warning.png"), QStringLiteral("button.png"),
-            QStringLiteral("status-item.png"),   QStringLiteral("launcher.png")};
+    return QStringList() << QStringLiteral("window-rx.png") << QStringLiteral("window-tx.png")
+                         << QStringLiteral("voice-dialog.png") << QStringLiteral("prbs-dialog.png")
+                         << QStringLiteral("voice-warning.png") << QStringLiteral("button.png")
+                         << QStringLiteral("status-item.png") << QStringLiteral("launcher.png");
 }
 
 bool Screenshots::render(const QString &target)
@@ -78,9 +78,10 @@ bool Screenshots::render(const QString &target)
 
     // A reading as the looped-back line carries it with the factory settings: the test tone
     // sent on the transmit voice timeslot, heard on the receive one.
-    card.publishData(QStringLiteral("vfsignal"),
-                     {{QStringLiteral("level"), QStringLiteral("-10.2")},
-                      {QStringLiteral("frequency"), QStringLiteral("1000")}});
+    QVariantMap reading;
+    reading.insert(QStringLiteral("level"), QStringLiteral("-10.2"));
+    reading.insert(QStringLiteral("frequency"), QStringLiteral("1000"));
+    card.publishData(QStringLiteral("vfsignal"), reading);
 
     // The launcher as it opens on a desktop of 1280 x 720 pixels.
     launcher.fitToScreen(QRect(0, 0, 1280, 720));
@@ -99,14 +100,14 @@ bool Screenshots::render(const QString &target)
         return false;
     }
 
-    save(QStringLiteral("window-rx.png"), window->grab());
+    save(QStringLiteral("window-rx.png"), Compat::grab(window));
 
     QObject *txSlots = window->findChild<QObject *>(QStringLiteral("txSlots"));
     QObject *rxSlots = window->findChild<QObject *>(QStringLiteral("rxSlots"));
     if (txSlots && rxSlots) {
         QMetaObject::invokeMethod(txSlots, "clicked");
         settle();
-        save(QStringLiteral("window-tx.png"), window->grab());
+        save(QStringLiteral("window-tx.png"), Compat::grab(window));
         QMetaObject::invokeMethod(rxSlots, "clicked");
         settle();
     } else {
@@ -121,12 +122,12 @@ bool Screenshots::render(const QString &target)
     picture = grabVoiceWarning(window, &why);
     save(QStringLiteral("voice-warning.png"), picture, why);
     QWidget *button = plugin->button();
-    save(QStringLiteral("button.png"), button ? button->grab() : QPixmap());
+    save(QStringLiteral("button.png"), button ? Compat::grab(button) : QPixmap());
     QWidget *item = plugin->statusPanelItem();
-    save(QStringLiteral("status-item.png"), item ? item->grab() : QPixmap());
+    save(QStringLiteral("status-item.png"), item ? Compat::grab(item) : QPixmap());
 
     settle();
-    save(QStringLiteral("launcher.png"), launcher.grab());
+    save(QStringLiteral("launcher.png"), Compat::grab(&launcher));
     return problems.isEmpty();
 }
 
@@ -169,7 +170,7 @@ QPixmap Screenshots::grabPopup(QWidget *window, const char *buttonName, const ch
                    .arg(QLatin1String(buttonName), QLatin1String(className));
         return QPixmap();
     }
-    const QPixmap picture = popup->grab();
+    const QPixmap picture = Compat::grab(popup);
     popup->close();
     settle();
     return picture;
@@ -194,11 +195,11 @@ QPixmap Screenshots::grabVoiceWarning(QWidget *window, QString *why)
     QPixmap picture;
     QTimer watcher;
     watcher.setInterval(0);
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
+    Compat::connect(&watcher, SIGNAL(timeout()), &watcher, [&] {
         if (QWidget *warning = visibleWindowOf("WarningWindow")) {
             watcher.stop();
             settle();
-            picture = warning->grab();
+            picture = Compat::grab(warning);
             warning->close();
         }
     });

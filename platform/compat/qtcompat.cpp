@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QDesktopWidget>
 #include <QDir>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QPixmap>
@@ -115,6 +116,15 @@ QPoint angleDelta(const QWheelEvent *event)
 #else
     return event->orientation() == Qt::Vertical ? QPoint(0, event->delta())
                                                 : QPoint(event->delta(), 0);
+#endif
+}
+
+void setSectionResizeMode(QHeaderView *header, int section, int mode)
+{
+#if QT_VERSION >= 0x050000
+    header->setSectionResizeMode(section, QHeaderView::ResizeMode(mode));
+#else
+    header->setResizeMode(section, QHeaderView::ResizeMode(mode));
 #endif
 }
 

@@ -18,6 +18,7 @@
 #include <random>
 #include <type_traits>
 
+class QHeaderView;
 class QMouseEvent;
 class QPixmap;
 class QWheelEvent;
@@ -102,6 +103,9 @@ Q_DECL_EXPORT QPixmap grab(QWidget *widget);
 Q_DECL_EXPORT QPointF position(const QMouseEvent *event);
 //! How far a wheel turned, in eighths of a degree, horizontally and vertically.
 Q_DECL_EXPORT QPoint angleDelta(const QWheelEvent *event);
+
+//! How the header's \a section takes its size (a QHeaderView::ResizeMode).
+Q_DECL_EXPORT void setSectionResizeMode(QHeaderView *header, int section, int mode);
 
 //! The text with HTML's special characters written as entities.
 Q_DECL_EXPORT QString htmlEscaped(const QString &text);
