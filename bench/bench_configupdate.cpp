@@ -40,7 +40,7 @@ class bench_ConfigUpdate : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QLoggingCategory::setFilterRules("default.warning=false"); }
+    void initTestCase() { Compat::dropWarnings(); }
 
     // The factory settings, every widget on screen and painted; changing: all 31 slots, flipped.
     void init()
@@ -107,8 +107,7 @@ private Q_SLOTS:
         for (int i = 0; i < iterations; ++i) {
             if (changing)
                 flipAllTimeslots();
-            QElapsedTimer timer;
-            timer.start();
+            const Compat::Stopwatch timer;
             handleUpdate();
             handling += timer.nsecsElapsed();
             flushLayoutsAndPaints();
@@ -121,7 +120,7 @@ private Q_SLOTS:
               ms < targetMs ? "met" : "MISSED");
         qInfo("%d updates: %d paints, %d layout requests", iterations, counter->paints,
               counter->layouts);
-        for (auto it = counter->byWidget.cbegin(); it != counter->byWidget.cend(); ++it)
+        for (auto it = counter->byWidget.constBegin(); it != counter->byWidget.constEnd(); ++it)
             qInfo("  %s: %d", qPrintable(it.key()), it.value());
         QVERIFY(changing ? counter->paints > 0 : counter->paints + counter->layouts == 0);
     }

@@ -55,7 +55,7 @@ private Q_SLOTS:
     // The launcher's own window is up first, with the instrument's font and Qt's style in use.
     void initTestCase()
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+        Compat::dropWarnings();
         host.setFont(QFont(QStringLiteral("Liberation Sans"), 14, QFont::Bold));
         showPainted(&host);
         QVERIFY(!library.isLoaded());
@@ -65,8 +65,7 @@ private Q_SLOTS:
     void firstStart()
     {
         const qint64 residentBefore = residentKiB();
-        QElapsedTimer timer;
-        timer.start();
+        const Compat::Stopwatch timer;
         LauncherPlugin *plugin = start();
         const double ms = timer.nsecsElapsed() / 1e6;
         QVERIFY2(plugin, qPrintable(library.errorString()));

@@ -37,10 +37,11 @@ private Q_SLOTS:
         button.setChecked(start);
         button.setDisabled(disabled); // a disabled button still mirrors the setting
         QStringList log;
-        connect(&button, &QAbstractButton::toggled, this,
-                [&](bool on) { log << QString("t%1").arg(on); });
-        connect(&button, &QAbstractButton::clicked, this,
-                [&](bool on) { log << QString("c%1 checked %2").arg(on).arg(button.isChecked()); });
+        Compat::connect(&button, SIGNAL(toggled(bool)), this,
+                        [&](bool on) { log << QString("t%1").arg(on); });
+        Compat::connect(&button, SIGNAL(clicked(bool)), this, [&](bool on) {
+            log << QString("c%1 checked %2").arg(on).arg(button.isChecked());
+        });
         if (input == "set") {
             button.setChecked(!start);
             button.setChecked(!start);
@@ -49,7 +50,7 @@ private Q_SLOTS:
         } else {
             QTest::mouseClick(&button, Qt::LeftButton);
         }
-        QTEST(log.join(' '), "log");
+        QTEST(log.join(" "), "log");
         QCOMPARE(button.isChecked(), start != (input == "set" || !disabled));
     }
 };

@@ -107,7 +107,8 @@ private Q_SLOTS:
                                 cycle % 2 ? "pat" : "none");
             card.setConfigValue(QStringLiteral("pattern"), cycle % 3 ? "2e15" : "all1");
             card.publishData(QStringLiteral("vfsignal"),
-                             {{"level", QString::number(-6 - cycle % 18)}, {"frequency", "1000"}});
+                             Compat::variantMap({{"level", QString::number(-6 - cycle % 18)},
+                                                 {"frequency", "1000"}}));
             deliver();
             card.execute(QStringLiteral("timeslot tx %1 pat").arg(1 + cycle % 15));
             card.startMeasurement(QStringLiteral("base"));

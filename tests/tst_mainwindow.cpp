@@ -20,7 +20,9 @@
 
 namespace {
 
-const QStringList Options{"none", "pat", "voice"}; // a timeslot's, by the index on its button
+const QStringList Options = QStringList() << "none"
+                                          << "pat"
+                                          << "voice"; // a timeslot's, by the index on its button
 const QString VoiceWarning = "Only one timeslot may be selected for sound reception.";
 const QColor Bracket = QColor(Qt::darkGray).lighter(135), Head = QColor(Qt::darkGray).lighter(130);
 // The 220 x 40 voice label shows its symbols in 27 x 27 places at the two edges.
@@ -127,10 +129,11 @@ private Q_SLOTS:
         configure(setup);
         openWindow();
         QStringList shown; // closes every warning as the user would, remembering what it said
-        connect(card, &SimulatedCard::commandExecuted,
-                [&](const QString &text, bool refused) { shown << (refused ? "!" : "") + text; });
+        Compat::connect(
+            card, SIGNAL(commandExecuted(QString, bool, QString)), card,
+            [&](const QString &text, bool refused) { shown << (refused ? "!" : "") + text; });
         QTimer closer;
-        connect(&closer, &QTimer::timeout, [&] {
+        Compat::connect(&closer, SIGNAL(timeout()), &closer, [&] {
             for (WarningWindow *warning : window->findChildren<WarningWindow *>()) {
                 shown << warning->findChild<QLabel *>("text")->text();
                 warning->close();
@@ -143,7 +146,7 @@ private Q_SLOTS:
         SwitchPanel *panel = words[0] == "rx" ? rxSlots : txSlots;
         const int slot = words.value(1).toInt(), option = words.value(2).toInt();
         if (words.size() == 3 && option < 0) {
-            emit panel->indexChanged(slot, option);
+            Compat::emitSignal(panel, "indexChanged", slot, option);
         } else if (words.size() == 3) { // on the slot button of a full panel, in its chooser
             for (int click = panel->compact() ? 2 : 1; click > 0; --click) {
                 QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(slot).center());
@@ -157,14 +160,14 @@ private Q_SLOTS:
         } else {
             // The only "Copy" on screen copies the full panel into the compact one.
             if (action == "copyToRx")
-                emit txSlots->clicked();
+                Compat::emitSignal(txSlots, "clicked");
             auto *copy = window->findChild<QPushButton *>(action);
             QVERIFY(copy->isVisible());
             QTest::mouseClick(copy, Qt::LeftButton);
         }
         // Once the card has answered, the button shows its value again, and nothing more is sent.
         settle();
-        QCOMPARE(shown.join('|'), expected);
+        QCOMPARE(shown.join("|"), expected);
         if (words.size() == 3) {
             const QString key = QString("timeslot-%1-%2").arg(words[0]).arg(slot);
             QCOMPARE(panel->firstSelectedOption(slot),
@@ -222,12 +225,13 @@ private Q_SLOTS:
             QBitArray chosen(all->optionCount());
             chosen.setBit(all == rxAll ? 1 : 2);
             all->selectOptions(chosen);
-            emit all->indexChanged(all == rxAll ? 1 : 2);
+            Compat::emitSignal(all, "indexChanged", all == rxAll ? 1 : 2);
             QCOMPARE(all->selectedOptions(), QBitArray(all->optionCount()));
         }
-        emit txAll->indexChanged(-1);
+        Compat::emitSignal(txAll, "indexChanged", -1);
         QCOMPARE(card->commandLog(),
-                 QStringList({"timeslot rx " + mask + " pat", "timeslot tx " + mask + " voice"}));
+                 (QStringList() << "timeslot rx " + mask + " pat"
+                                << "timeslot tx " + mask + " voice"));
     }
 
     // Each view: the full panel's column 5 parts wide with large icons and spacing 5, the
@@ -244,7 +248,7 @@ private Q_SLOTS:
         auto *columns = window->findChild<QHBoxLayout *>("horizontalLayout");
         for (bool txFull : {false, true}) {
             if (txFull)
-                emit txSlots->clicked();
+                Compat::emitSignal(txSlots, "clicked");
             SwitchPanel *full = txFull ? txSlots : rxSlots, *compact = txFull ? rxSlots : txSlots;
             QVERIFY(!full->compact() && compact->compact());
             QCOMPARE(QPoint(full->buttonSpacing(), compact->buttonSpacing()), QPoint(5, 2));
@@ -266,7 +270,7 @@ private Q_SLOTS:
             QVERIFY(rxAll->optionIcon(2).isNull() && txAll->optionIcon(0).isNull());
 
             QCoreApplication::processEvents();
-            const QImage shot = window->grab().toImage();
+            const QImage shot = Compat::grab(window).toImage();
             QVERIFY(shot.save(dir + "/timeslots-" + (txFull ? "transmit" : "receive") + ".png"));
             QList<int> separator; // the grey across the gap between the slot panels
             const int gapLeft = rxSlots->geometry().right() + 1, gapRight = txSlots->x() - 1;
@@ -303,7 +307,7 @@ private Q_SLOTS:
             QVERIFY(lineAt(shot, from, down, Bracket) && !lineAt(shot, away, down, Bracket));
             if (txFull) { // a holder without its "Copy" button shows no arrow
                 delete panel->findChild<QPushButton *>();
-                QVERIFY(window->grab().toImage().pixel(x - 4, top.y() + 13) != Head.rgb());
+                QVERIFY(Compat::grab(window).toImage().pixel(x - 4, top.y() + 13) != Head.rgb());
             }
         }
     }
@@ -340,7 +344,7 @@ private Q_SLOTS:
         QVERIFY(button->text().isEmpty() && plain.cacheKey() != heard);
         QCOMPARE(image(plain, QSize(220, 40)).copy(Heard), Clear);
         QCOMPARE(rxAll->optionIcon(1).cacheKey(), prbs);
-        emit txSlots->clicked();
+        Compat::emitSignal(txSlots, "clicked");
         configure("pattern=all0");
         settle();
         QCOMPARE(button->icon().cacheKey(), plain.cacheKey());
@@ -355,7 +359,9 @@ private Q_SLOTS:
         QVERIFY(prbsDialog->isVisible());
         QTest::mouseClick(prbsDialog->findChild<QWidget *>("pattern_2e9"), Qt::LeftButton);
         QVERIFY(!prbsDialog->isVisible());
-        QCOMPARE(card->commandLog(), QStringList({"timeslot", "pattern 2e9"}));
+        QCOMPARE(card->commandLog(),
+                 (QStringList() << "timeslot"
+                                << "pattern 2e9"));
         for (const char *name : {"btnVoiceFunc", "btnPrbs", "btnVoiceFunc"})
             window->findChild<QPushButton *>(name)->click();
         QCOMPARE(window->findChildren<PrbsDialog *>().size(), 1);

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -70,7 +69,7 @@ void tst_Popups::warningShowReturnsAfterEachWayOfClosing()
     // Twice: a warning that was closed can be shown again.
     for (int round = 0; round < 2 && warning; ++round) {
         bool shown = false;
-        QTimer::singleShot(0, &window, [&] {
+        Compat::singleShot(0, &window, [&] {
             shown = warning->isVisible() && QApplication::activeModalWidget() == warning
                 && warning->findChild<QLabel *>(QStringLiteral("text"))->text() == text;
             QWidget *focus = warning->focusWidget() ? warning->focusWidget() : warning.data();
@@ -131,7 +130,7 @@ void tst_Popups::placementBesideAnchor()
 void tst_Popups::popupStaysOnScreenBesideItsAnchor_data()
 {
     QTest::addColumn<QRect>("anchor");
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect area = Compat::availableGeometry();
     const int xs[] = {area.left(), area.center().x(), area.right() - 119};
     const int ys[] = {area.top(), area.center().y(), area.bottom() - 44};
     const char *names[] = {"top left", "top",         "top right", "left",        "middle",
@@ -147,7 +146,7 @@ void tst_Popups::popupStaysOnScreenBesideItsAnchor()
     popup.show(anchor);
     QVERIFY(popup.isVisible());
     QCOMPARE(popup.size(), QSize(220, 150));
-    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(popup.geometry()));
+    QVERIFY(Compat::availableGeometry().contains(popup.geometry()));
     QVERIFY(!popup.geometry().intersects(anchor));
     QTest::keyClick(popup.edit, Qt::Key_A);
     QTest::keyClick(popup.edit, Qt::Key_Escape);

@@ -67,7 +67,7 @@ private Q_SLOTS:
         PrbsDialog dialog;
         dialog.setModel(model);
         QCOMPARE(checkedChoice(dialog), QStringLiteral("pattern_2e15"));
-        QSignalSpy changed(model, &PrbsModel::patternChanged);
+        QSignalSpy changed(model, SIGNAL(patternChanged(QString)));
         if (stored.isEmpty())
             card->removeConfigValue(QStringLiteral("pattern"));
         else
@@ -104,10 +104,11 @@ private Q_SLOTS:
         QFETCH(QString, pattern);
         QFETCH(bool, valid);
         QFETCH(QString, command);
-        QSignalSpy changed(model, &PrbsModel::patternChanged);
+        QSignalSpy changed(model, SIGNAL(patternChanged(QString)));
         QCOMPARE(model->setPattern(pattern), valid);
         QCOMPARE(changed.count(), 0); // the answer comes with the card's notification
-        QCOMPARE(card->commandLog(), command.isEmpty() ? QStringList() : QStringList{command});
+        QCOMPARE(card->commandLog(),
+                 command.isEmpty() ? QStringList() : (QStringList() << command));
     }
     void dialogSendsTheChosenOrTypedPattern_data()
     {
@@ -135,7 +136,8 @@ private Q_SLOTS:
             QTest::keyClick(edit, Qt::Key_Return);
         else
             QTest::mouseClick(dialog.findChild<CheckButton *>(button), Qt::LeftButton);
-        QCOMPARE(card->commandLog(), command.isEmpty() ? QStringList() : QStringList{command});
+        QCOMPARE(card->commandLog(),
+                 command.isEmpty() ? QStringList() : (QStringList() << command));
         if (typed.isEmpty())
             QCOMPARE(checkedChoice(dialog), button);
     }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <roundslider.h>
 
-#include <QtMath>
 #include <QtTest>
+#include <qmath.h>
 
 class tst_RoundSlider : public QObject
 {
@@ -22,40 +22,41 @@ void tst_RoundSlider::positionChangedReportsEveryChange_data()
     QTest::addColumn<int>("start");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QList<int>>("reports");
-    QTest::newRow("set the same") << 40 << "set 40" << QList<int>{};
-    QTest::newRow("set new") << 40 << "set 41" << QList<int>{41};
-    QTest::newRow("set above the range") << 40 << "set 150" << QList<int>{100};
-    QTest::newRow("set below the range") << 40 << "set -5" << QList<int>{0};
-    QTest::newRow("set above the top") << 100 << "set 101" << QList<int>{};
-    QTest::newRow("narrower range") << 80 << "range 10 50, range 20 60" << QList<int>{50};
-    QTest::newRow("maximum below minimum") << 80 << "range 30 10" << QList<int>{30};
-    QTest::newRow("up") << 40 << "key Up" << QList<int>{41};
-    QTest::newRow("right") << 40 << "key Right" << QList<int>{41};
-    QTest::newRow("down") << 40 << "key Down" << QList<int>{39};
-    QTest::newRow("left") << 40 << "key Left" << QList<int>{39};
-    QTest::newRow("page up") << 40 << "key PageUp" << QList<int>{50};
-    QTest::newRow("page down near the bottom") << 5 << "key PageDown" << QList<int>{0};
-    QTest::newRow("home") << 40 << "key Home" << QList<int>{0};
-    QTest::newRow("end") << 40 << "key End" << QList<int>{100};
-    QTest::newRow("up at the top") << 100 << "key Up" << QList<int>{};
-    QTest::newRow("other key") << 40 << "key A" << QList<int>{};
-    QTest::newRow("wheel notch up") << 40 << "wheel 0 120" << QList<int>{41};
-    QTest::newRow("wheel two notches down") << 40 << "wheel 0 -240" << QList<int>{38};
-    QTest::newRow("wheel half notches") << 40 << "wheel 0 60, wheel 0 60" << QList<int>{41};
-    QTest::newRow("wheel right") << 40 << "wheel 120 0" << QList<int>{41};
-    QTest::newRow("press at the start") << 30 << "press 225" << QList<int>{0};
-    QTest::newRow("press at the left") << 30 << "press 180" << QList<int>{17};
-    QTest::newRow("press outside the track") << 30 << "press 90 95" << QList<int>{50};
-    QTest::newRow("press in the gap, nearer the start") << 30 << "press -100" << QList<int>{0};
-    QTest::newRow("press in the gap, nearer the end") << 30 << "press -80" << QList<int>{100};
+    QTest::newRow("set the same") << 40 << "set 40" << QList<int>();
+    QTest::newRow("set new") << 40 << "set 41" << (QList<int>() << 41);
+    QTest::newRow("set above the range") << 40 << "set 150" << (QList<int>() << 100);
+    QTest::newRow("set below the range") << 40 << "set -5" << (QList<int>() << 0);
+    QTest::newRow("set above the top") << 100 << "set 101" << QList<int>();
+    QTest::newRow("narrower range") << 80 << "range 10 50, range 20 60" << (QList<int>() << 50);
+    QTest::newRow("maximum below minimum") << 80 << "range 30 10" << (QList<int>() << 30);
+    QTest::newRow("up") << 40 << "key Up" << (QList<int>() << 41);
+    QTest::newRow("right") << 40 << "key Right" << (QList<int>() << 41);
+    QTest::newRow("down") << 40 << "key Down" << (QList<int>() << 39);
+    QTest::newRow("left") << 40 << "key Left" << (QList<int>() << 39);
+    QTest::newRow("page up") << 40 << "key PageUp" << (QList<int>() << 50);
+    QTest::newRow("page down near the bottom") << 5 << "key PageDown" << (QList<int>() << 0);
+    QTest::newRow("home") << 40 << "key Home" << (QList<int>() << 0);
+    QTest::newRow("end") << 40 << "key End" << (QList<int>() << 100);
+    QTest::newRow("up at the top") << 100 << "key Up" << QList<int>();
+    QTest::newRow("other key") << 40 << "key A" << QList<int>();
+    QTest::newRow("wheel notch up") << 40 << "wheel 0 120" << (QList<int>() << 41);
+    QTest::newRow("wheel two notches down") << 40 << "wheel 0 -240" << (QList<int>() << 38);
+    QTest::newRow("wheel half notches") << 40 << "wheel 0 60, wheel 0 60" << (QList<int>() << 41);
+    QTest::newRow("wheel right") << 40 << "wheel 120 0" << (QList<int>() << 41);
+    QTest::newRow("press at the start") << 30 << "press 225" << (QList<int>() << 0);
+    QTest::newRow("press at the left") << 30 << "press 180" << (QList<int>() << 17);
+    QTest::newRow("press outside the track") << 30 << "press 90 95" << (QList<int>() << 50);
+    QTest::newRow("press in the gap, nearer the start")
+        << 30 << "press -100" << (QList<int>() << 0);
+    QTest::newRow("press in the gap, nearer the end") << 30 << "press -80" << (QList<int>() << 100);
     QTest::newRow("drag, nearer the centre, released")
         << 0 << "press 180, move 135, move 135 50, move 90, release 90, move 0"
-        << QList<int>{17, 33, 50};
+        << (QList<int>() << 17 << 33 << 50);
     QTest::newRow("drag stops at the end instead of jumping the gap")
         << 0 << "press -45, move -80, move -100, move -130, move 0, release 0"
-        << QList<int>{100, 83};
+        << (QList<int>() << 100 << 83);
     QTest::newRow("disabled: the program still sets it")
-        << 40 << "disable, key Up, wheel 0 120, press 90, move 0, set 60" << QList<int>{60};
+        << 40 << "disable, key Up, wheel 0 120, press 90, move 0, set 60" << (QList<int>() << 60);
 }
 
 void tst_RoundSlider::positionChangedReportsEveryChange()
@@ -64,12 +65,12 @@ void tst_RoundSlider::positionChangedReportsEveryChange()
     QFETCH(QString, steps);
     QFETCH(QList<int>, reports);
     RoundSlider slider;
-    QCOMPARE(QVector<int>({slider.minimum(), slider.position(), slider.maximum()}),
-             QVector<int>({0, 0, 100}));
+    QCOMPARE((QVector<int>() << slider.minimum() << slider.position() << slider.maximum()),
+             (QVector<int>() << 0 << 0 << 100));
     slider.resize(200, 200);
     slider.setPosition(start);
     QList<int> reported;
-    connect(&slider, &RoundSlider::positionChanged, this, [&](int pos) { reported << pos; });
+    Compat::connect(&slider, SIGNAL(positionChanged(int)), this, [&](int pos) { reported << pos; });
     for (const QString &step : steps.split(QStringLiteral(", "))) {
         const QStringList word = step.split(QLatin1Char(' '));
         const int a = word.value(1).toInt(), b = word.value(2, QStringLiteral("70")).toInt();
@@ -83,11 +84,9 @@ void tst_RoundSlider::positionChangedReportsEveryChange()
             slider.setEnabled(false);
         } else if (word[0] == "key") {
             const QByteArray key = "Key_" + word[1].toLatin1();
-            QTest::keyClick(&slider, Qt::Key(QMetaEnum::fromType<Qt::Key>().keyToValue(key)));
+            QTest::keyClick(&slider, Compat::key(key.constData()));
         } else if (word[0] == "wheel") {
-            QWheelEvent wheel(QPointF(100, 100), slider.mapToGlobal(QPoint(100, 100)), QPoint(),
-                              QPoint(a, b), Qt::NoButton, {}, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(&slider, &wheel);
+            Compat::sendWheel(&slider, QPoint(100, 100), QPoint(a, b));
         } else if (word[0] == "press") {
             QTest::mousePress(&slider, Qt::LeftButton, {}, at);
         } else if (word[0] == "release") {

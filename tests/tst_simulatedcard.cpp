@@ -29,7 +29,7 @@ struct RecordingPlugin : LauncherPlugin
     QVariantMap last; // the latest configuration or data map
 };
 
-const QVariantMap reading{{"level", "-12.5"}, {"frequency", "1020"}};
+const QVariantMap reading = Compat::variantMap({{"level", "-12.5"}, {"frequency", "1020"}});
 
 // A row per command of "a|b|" (the last one empty), named by setup and command. The setup is a
 // structure, then "key=value" set and "!key=reason" masked. Outcomes: "no", "voice" (no, saying
@@ -167,19 +167,27 @@ private Q_SLOTS:
     }
     void feedsReachProxiesAndPlugins()
     {
-        for (const QString &feed : SimulatedCard::feedNames() + QStringList{"bogus", "base"})
+        for (const QString &feed : SimulatedCard::feedNames()
+                 + (QStringList() << "bogus"
+                                  << "base"))
             plugin->createDataProxy(feed);
         const QMap<QString, DataProxy *> proxies = plugin->proxies();
-        QCOMPARE(proxies.keys(), (QStringList{"base", "jitter", "jtf", "mtj", "vfsignal"}));
+        QCOMPARE(proxies.keys(),
+                 (QStringList() << "base"
+                                << "jitter"
+                                << "jtf"
+                                << "mtj"
+                                << "vfsignal"));
         QScopedPointer<DataProxy> reader(plugin->controller()->dataProxy("vfsignal", nullptr));
         QList<QVariantMap> maps; // QSignalSpy cannot keep the QVariantMap& argument
-        connect(reader.data(), &DataProxy::updated, this, [&maps](QVariantMap &m) { maps << m; });
+        Compat::connect(reader.data(), SIGNAL(updated(QVariantMap &, QString)), this,
+                        [&maps](QVariantMap &m) { maps << m; });
         for (const char *feed : {"vfsignal", "vfsignal", "bogus"})
             card->startMeasurement(feed);
         QVERIFY(proxies["vfsignal"]->running() && reader->running() && !proxies["base"]->running());
         card->publishData("vfsignal", reading);
         card->publishData("bogus", reading);
-        QVERIFY(maps == QList<QVariantMap>{reading} && proxies["base"]->data().isEmpty());
+        QVERIFY(maps == (QList<QVariantMap>() << reading) && proxies["base"]->data().isEmpty());
         QVERIFY(reader->data() == reading && plugin->last == reading);
         QVERIFY(plugin->data("VFSIGNAL") == reading && plugin->data("vfsignal").isEmpty());
         QScopedPointer<DataProxy> late(plugin->controller()->dataProxy("vfsignal", nullptr));
@@ -187,7 +195,7 @@ private Q_SLOTS:
         card->stopMeasurement("vfsignal");
         card->stopMeasurement("vfsignal");
         QVERIFY(!reader->running() && !proxies.value("vfsignal")->running());
-        QCOMPARE(plugin->calls.join(','), "started vfsignal,updated VFSIGNAL,stopped vfsignal");
+        QCOMPARE(plugin->calls.join(","), "started vfsignal,updated VFSIGNAL,stopped vfsignal");
         // The live signal carries the sent tone, about -10 dB at 1 kHz, while slot 5 hears it.
         card->setRandomSeed(7);
         card->setLiveSignal(true);
@@ -215,8 +223,8 @@ private Q_SLOTS:
         QPointer<DataProxy> owned = second->proxies().value("mtj");
         QVERIFY(owned && card->pluginCount() == 2);
         // Changes coalesce into one later delivery to each plug-in, none inside doConfigure().
-        QSignalSpy controllerSpy(controller, &CardController::configurationChanged);
-        QSignalSpy cardSpy(card, &SimulatedCard::configurationChanged);
+        QSignalSpy controllerSpy(controller, SIGNAL(configurationChanged()));
+        QSignalSpy cardSpy(card, SIGNAL(configurationChanged()));
         controller->doConfigure("speaker off");
         for (const char *text :
              {"timeslot rx 0x00000006 none", "timeslot rx 0x00000018 pat", "timeslot rx 5 none"}) {
@@ -228,7 +236,9 @@ private Q_SLOTS:
         QTRY_COMPARE(controllerSpy.count(), 1);
         QTest::qWait(20);
         QVERIFY(controllerSpy.count() == 1 && cardSpy.count() == 1);
-        QCOMPARE(plugin->calls, (QStringList{"configUpdated", "updateMask"}));
+        QCOMPARE(plugin->calls,
+                 (QStringList() << "configUpdated"
+                                << "updateMask"));
         QCOMPARE(second->calls, plugin->calls);
         QVERIFY(plugin->last == card->configuration() && second->last == plugin->last);
         QVERIFY(card->configValue("timeslot-rx-4") == "pat"
@@ -281,12 +291,22 @@ private Q_SLOTS:
                 const QString slot = form < 3
                     ? QString::number(form ? random.bounded(1, 32) : random.bounded(0, 33))
                     : QString("0x%1").arg(mask, 8, 16, QLatin1Char('0'));
-                words = QStringList{"timeslot", pick({"rx", "rx", "tx", "tx", "voice"}), slot,
-                                    pick({"none", "pat", "voice", "voice", "voices"})};
+                words = (QStringList() << "timeslot"
+                                       << pick(QStringList() << "rx"
+                                                             << "rx"
+                                                             << "tx"
+                                                             << "tx"
+                                                             << "voice")
+                                       << slot
+                                       << pick(QStringList() << "none"
+                                                             << "pat"
+                                                             << "voice"
+                                                             << "voice"
+                                                             << "voices"));
             }
             if (random.bounded(10) == 0)
                 words.removeAt(random.bounded(words.size()));
-            QString text = words.join(' ');
+            QString text = words.join(" ");
             if (random.bounded(10) == 0)
                 text.insert(random.bounded(text.size() + 1), QChar(random.bounded(32, 127)));
             const QVariantMap before = card->configuration();

@@ -4,7 +4,6 @@
 #include "switchpanel.h"
 
 #include <QHBoxLayout>
-#include <QScreen>
 #include <QTest>
 
 using KeyList = QVector<int>;
@@ -23,7 +22,11 @@ private Q_SLOTS:
         voice.fill(Qt::red);
         auto setOptions = [&](auto *owner) {
             for (int option : {0, 1, 2})
-                owner->setOptionName(option, QStringList{"off", "PRBS", "Voice"}.at(option));
+                owner->setOptionName(option,
+                                     (QStringList() << "off"
+                                                    << "PRBS"
+                                                    << "Voice")
+                                         .at(option));
             owner->setOptionIcon(2, QIcon(voice));
             owner->setOptionSize(QSize(54, 54));
         };
@@ -44,11 +47,12 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(top));
         panel->setFocus();
         log.clear();
-        connect(panel, &SwitchPanel::clicked, this, [this]() { log << "clicked"; });
-        connect(panel, &SwitchPanel::indexChanged, this,
-                [this](int slot, int option) { log << QString::asprintf("%d:%d", slot, option); });
-        connect(allSlots, &Switch::indexChanged, this,
-                [this](int option) { log << QString("all:%1").arg(option); });
+        Compat::connect(panel, SIGNAL(clicked()), this, [this]() { log << "clicked"; });
+        Compat::connect(panel, SIGNAL(indexChanged(int, int)), this, [this](int slot, int option) {
+            log << QString("%1:%2").arg(slot).arg(option);
+        });
+        Compat::connect(allSlots, SIGNAL(indexChanged(int)), this,
+                        [this](int option) { log << QString("all:%1").arg(option); });
     }
     void cleanup() { delete top; }
 
@@ -60,12 +64,15 @@ private Q_SLOTS:
         QTest::newRow("mouse, button 5, voice") << KeyList() << 5 << 2;
         QTest::newRow("mouse, button 16, prbs") << KeyList() << 16 << 1;
         QTest::newRow("mouse, button 31, the option it shows") << KeyList() << 31 << 0;
-        QTest::newRow("keys start on first enabled button") << KeyList{Qt::Key_Return} << 1 << 1;
+        QTest::newRow("keys start on first enabled button")
+            << (KeyList() << Qt::Key_Return) << 1 << 1;
         QTest::newRow("right, right, down")
-            << KeyList({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}) << 11 << 2;
+            << (KeyList() << Qt::Key_Right << Qt::Key_Right << Qt::Key_Down << Qt::Key_Return) << 11
+            << 2;
         QTest::newRow("stops at bottom") << (KeyList(4, Qt::Key_Down) << Qt::Key_Return) << 25 << 1;
         QTest::newRow("stops at right") << (KeyList(8, Qt::Key_Right) << Qt::Key_Return) << 7 << 1;
-        QTest::newRow("end, up") << KeyList({Qt::Key_End, Qt::Key_Up, Qt::Key_Return}) << 23 << 1;
+        QTest::newRow("end, up") << (KeyList() << Qt::Key_End << Qt::Key_Up << Qt::Key_Return) << 23
+                                 << 1;
     }
 
     // The chooser opens beside its button and on the screen, the window being in its corner.
@@ -74,7 +81,7 @@ private Q_SLOTS:
         QFETCH(KeyList, keys);
         QFETCH(int, button);
         QFETCH(int, option);
-        const QRect area = panel->screen()->availableGeometry();
+        const QRect area = Compat::availableGeometry(panel);
         top->move(area.bottomRight() - QPoint(top->width(), top->height()));
         QTRY_VERIFY(top->pos().y() > area.center().y());
         const QRect anchor = panel->buttonRect(button);
@@ -90,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(log, QStringList("clicked"));
         pick(panel, option, keys.isEmpty() ? Qt::Key_unknown : Qt::Key_Enter);
         QVERIFY(!chooserShown(panel));
-        QCOMPARE(log, QStringList({"clicked", QString("%1:%2").arg(button).arg(option)}));
+        QCOMPARE(log, (QStringList() << "clicked" << QString("%1:%2").arg(button).arg(option)));
         QCOMPARE(panel->firstSelectedOption(button), option);
     }
 
@@ -118,7 +125,7 @@ private Q_SLOTS:
         if (setup == "compact")
             panel->setCompact(true);
         else if (setup == "compact on clicked")
-            connect(panel, &SwitchPanel::clicked, panel, [this]() { panel->setCompact(true); });
+            Compat::connect(panel, SIGNAL(clicked()), panel, [this]() { panel->setCompact(true); });
         else if (setup == "disabled panel")
             panel->setEnabled(false);
         else if (setup == "disabled button")
@@ -160,10 +167,10 @@ private Q_SLOTS:
         QFETCH(int, option);
         // The timeslot window clears the selection again from its indexChanged handler.
         if (way == "owner clears")
-            connect(allSlots, &Switch::indexChanged, allSlots,
-                    [this]() { allSlots->selectOptions(QBitArray(3)); });
+            Compat::connect(allSlots, SIGNAL(indexChanged(int)), allSlots,
+                            [this]() { allSlots->selectOptions(QBitArray(3)); });
         const Qt::Key enter = way == "owner clears" ? Qt::Key_Enter : Qt::Key_Return;
-        const QImage none = allSlots->grab().toImage();
+        const QImage none = Compat::grab(allSlots).toImage();
         allSlots->setFocus();
         if (way == "mouse")
             QTest::mouseClick(allSlots, Qt::LeftButton);
@@ -181,7 +188,7 @@ private Q_SLOTS:
         QBitArray selected(3);
         if (option >= 0 && way != "owner clears") {
             selected.setBit(option);
-            QVERIFY(allSlots->grab().toImage() != none);
+            QVERIFY(Compat::grab(allSlots).toImage() != none);
         }
         QCOMPARE(allSlots->selectedOptions(), selected);
     }
@@ -203,11 +210,11 @@ private Q_SLOTS:
             QCOMPARE(paints > 0, selection != std::exchange(before, selection));
         }
         for (int button : {9, 10, 11})
-            panel->selectOption(button, QVector<int>{2, -1, -7}.at(button - 9), true);
+            panel->selectOption(button, (QVector<int>() << 2 << -1 << -7).at(button - 9), true);
         QStringList shown;
         for (int button : {9, 10, 11, 12, 32})
             shown << QString::number(panel->firstSelectedOption(button));
-        QCOMPARE(shown.join(' '), "2 -1 -1 0 -1");
+        QCOMPARE(shown.join(" "), "2 -1 -1 0 -1");
         const QIcon icon(QPixmap(1, 26));
         panel->setButton(16, "CAS", icon, Qt::red, false);
         QCOMPARE(panel->buttonLabel(16), "CAS");

@@ -49,12 +49,17 @@ private Q_SLOTS:
     void feedsOpenAndWidgetsAreBuiltOnFirstRequestWithoutParent()
     {
         delete plugin;
-        QSignalSpy opened(card, &SimulatedCard::feedOpened);
+        QSignalSpy opened(card, SIGNAL(feedOpened(QString)));
         plugin = new TimeSlots;
         QStringList feeds;
         for (const QList<QVariant> &arguments : opened)
             feeds << arguments.at(0).toString();
-        QCOMPARE(feeds, QStringList({"base", "vfsignal", "jitter", "jtf", "mtj"}));
+        QCOMPARE(feeds,
+                 (QStringList() << "base"
+                                << "vfsignal"
+                                << "jitter"
+                                << "jtf"
+                                << "mtj"));
 
         const int before = QApplication::topLevelWidgets().size();
         QPointer<QWidget> button = plugin->button(), window = plugin->window(),
@@ -76,11 +81,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("running");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("nothing runs") << QStringList() << true;
-        QTest::newRow("base") << QStringList{"base"} << false;
-        QTest::newRow("jitter") << QStringList{"jitter"} << false;
-        QTest::newRow("jtf") << QStringList{"jtf"} << false;
-        QTest::newRow("vfsignal never counts") << QStringList{"vfsignal"} << true;
-        QTest::newRow("vfsignal and mtj") << QStringList{"vfsignal", "mtj"} << false;
+        QTest::newRow("base") << (QStringList() << "base") << false;
+        QTest::newRow("jitter") << (QStringList() << "jitter") << false;
+        QTest::newRow("jtf") << (QStringList() << "jtf") << false;
+        QTest::newRow("vfsignal never counts") << (QStringList() << "vfsignal") << true;
+        QTest::newRow("vfsignal and mtj") << (QStringList() << "vfsignal"
+                                                            << "mtj")
+                                          << false;
     }
     void windowEnabledFollowsRunningMeasurements()
     {
@@ -114,7 +121,8 @@ private Q_SLOTS:
         auto *status = qobject_cast<StatusLabel *>(plugin->statusPanelItem());
         card->setConfigValue("speaker", "off");
         card->setMaskValue("speaker", QString());
-        card->publishData("vfsignal", {{"level", "-12"}, {"frequency", "1020"}});
+        card->publishData("vfsignal",
+                          Compat::variantMap({{"level", "-12"}, {"frequency", "1020"}}));
         const QString reading = "Voice :  -12 dB, 1020 Hz";
         QCOMPARE(status->cellText(1, 2), reading);
 
@@ -235,7 +243,7 @@ private Q_SLOTS:
                 plugin->countSlots(QString(query).left(2), QString(query).mid(3)));
         answers << QString::number(plugin->tsSelectedForVoice("rx"))
                 + QString::number(plugin->tsSelectedForVoice("tx"));
-        QTEST(answers.join(' '), "answers");
+        QTEST(answers.join(" "), "answers");
     }
 
     void statusLabelCells_data()
@@ -296,11 +304,14 @@ private Q_SLOTS:
         QCOMPARE(status->size(), status->sizeHint());
         QCOMPARE(status->cellText(0, 0), "Timeslots");
         QCOMPARE(status->cellSize(0, 0), -3);
-        QTEST(QStringList({status->cellText(0, 1), status->cellText(1, 1), status->cellText(1, 2)})
-                  .join('|'),
+        QTEST((QStringList() << status->cellText(0, 1) << status->cellText(1, 1)
+                             << status->cellText(1, 2))
+                  .join("|"),
               "texts");
         QString shown, alignments; // pictures by path; alignments in hexadecimal
-        const QStringList names = {"speaker_s", "tone_s", "microphone_s"};
+        const QStringList names = QStringList() << "speaker_s"
+                                                << "tone_s"
+                                                << "microphone_s";
         for (int column : {0, 2}) {
             const QImage picture = status->cellPixmap(column, 2).toImage();
             QString name = "-";

@@ -129,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(layoutRequests, 2);
         const QString dir
             = qEnvironmentVariable("E1_ARTIFACTS", QDir::tempPath() + "/e1-artifacts");
-        QVERIFY(QDir().mkpath(dir) && dialog->grab().save(dir + "/voicedialog.png"));
+        QVERIFY(QDir().mkpath(dir) && Compat::grab(dialog).save(dir + "/voicedialog.png"));
         configure("timeslot-tx-5=none");
         QEvent languageChange(QEvent::LanguageChange);
         QCoreApplication::sendEvent(dialog, &languageChange);
@@ -178,14 +178,14 @@ private Q_SLOTS:
             button(keys.first())->setFocus();
             for (const QString &key : keys.mid(1)) {
                 const QByteArray name = "Key_" + key.toLatin1();
-                QTest::keyClick(QApplication::focusWidget(),
-                                Qt::Key(QMetaEnum::fromType<Qt::Key>().keyToValue(name)));
+                QTest::keyClick(QApplication::focusWidget(), Compat::key(name.constData()));
             }
         } else if (position < 0)
             QTest::mouseClick(button(control), Qt::LeftButton);
         else
-            emit dialog->findChild<RoundSlider *>(control)->positionChanged(position);
-        QTEST(card->commandLog().join('|'), "command");
+            Compat::emitSignal(dialog->findChild<RoundSlider *>(control), "positionChanged",
+                               position);
+        QTEST(card->commandLog().join("|"), "command");
     }
 
     // A half-built dialog or a proxy left behind shows as a leak in the sanitizer build.

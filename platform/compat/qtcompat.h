@@ -15,8 +15,10 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <initializer_list>
 #include <random>
 #include <type_traits>
+#include <utility>
 
 class QHeaderView;
 class QMouseEvent;
@@ -41,6 +43,7 @@ public:
     std::function<void(int, int)> withInts;
     std::function<void(bool)> withBool;
     std::function<void(const QString &)> withString;
+    std::function<void(const QString &, bool)> withStringBool;
     std::function<void(QVariantMap &)> withMap;
 
 public Q_SLOTS:
@@ -49,13 +52,14 @@ public Q_SLOTS:
     void call(int first, int second) { withInts(first, second); }
     void call(bool value) { withBool(value); }
     void call(const QString &value) { withString(value); }
+    void call(const QString &value, bool flag) { withStringBool(value, flag); }
     void call(QVariantMap &value) { withMap(value); }
 
 private:
     const QObject *sender;
 };
 
-template <typename Function, typename Slot>
+template<typename Function, typename Slot>
 void assignIfCallable(std::function<Slot> &slot, const Function &function)
 {
     if constexpr (std::is_convertible_v<Function, std::function<Slot>>)
@@ -67,7 +71,7 @@ void assignIfCallable(std::function<Slot> &slot, const Function &function)
  * function takes the signal's arguments or none. Returns the object that holds the connection:
  * deleting it disconnects; null when the signal does not exist.
  */
-template <typename Function>
+template<typename Function>
 QObject *connect(const QObject *sender, const char *signal, QObject *context,
                  const Function &function)
 {
@@ -80,9 +84,29 @@ QObject *connect(const QObject *sender, const char *signal, QObject *context,
         assignIfCallable(slot->withInts, function);
         assignIfCallable(slot->withBool, function);
         assignIfCallable(slot->withString, function);
+        assignIfCallable(slot->withStringBool, function);
         assignIfCallable(slot->withMap, function);
         return slot->attach(signal, true) ? slot : nullptr;
     }
+}
+
+/*!
+ * Emits \a signal of \a sender with int \a arguments, as the sender itself would: Qt 4 keeps a
+ * class's signals to the class.
+ */
+template<typename... Ints>
+void emitSignal(QObject *sender, const char *signal, Ints... arguments)
+{
+    QMetaObject::invokeMethod(sender, signal, Q_ARG(int, arguments)...);
+}
+
+//! A map of the key-value pairs, as Qt 5 builds one from a braced list.
+inline QVariantMap variantMap(std::initializer_list<std::pair<QString, QVariant>> pairs)
+{
+    QVariantMap map;
+    for (const auto &pair : pairs)
+        map.insert(pair.first, pair.second);
+    return map;
 }
 
 //! Calls \a function once after \a msec milliseconds, unless \a context has gone by then.
@@ -124,6 +148,7 @@ Q_DECL_EXPORT extern const char *const buttonGroupIdClicked;
 #include <qmath.h>
 
 #define QStringLiteral(text) QString::fromUtf8(text)
+#define qInfo qDebug
 // Qt 4 calls a text's advance its width.
 #define horizontalAdvance width
 
@@ -142,7 +167,7 @@ inline qreal qRadiansToDegrees(qreal radians)
     return radians * (180 / M_PI);
 }
 
-template <typename T>
+template<typename T>
 const T &qAsConst(T &value)
 {
     return value;
@@ -289,34 +314,132 @@ private:
 };
 #endif // Qt 4
 
-// What the tests use of QtTest beyond Qt 4.7's.
+// What the tests use of QtTest and Qt's meta-objects beyond Qt 4.7's.
+#ifdef E1_COMPAT_QTEST
+#include <QApplication>
+#include <QMetaEnum>
+#include <chrono>
+#if QT_VERSION >= 0x050000
+#include <QLoggingCategory>
+#endif
+#include <QWheelEvent>
+#include <QWidget>
+namespace Compat {
+//! Drops Qt's warnings, keeping every other message.
+inline void dropWarnings()
+{
+#if QT_VERSION >= 0x050000
+    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+#else
+    static const QtMsgHandler previous = qInstallMsgHandler(nullptr);
+    qInstallMsgHandler([](QtMsgType type, const char *message) {
+        if (type == QtWarningMsg)
+            return;
+        if (previous)
+            previous(type, message);
+        else
+            fprintf(stderr, "%s\n", message);
+    });
+#endif
+}
+
+//! Time since construction in nanoseconds; Qt 4.7's QElapsedTimer counts milliseconds only.
+class Stopwatch
+{
+public:
+    qint64 nsecsElapsed() const
+    {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now()
+                                                                    - begun)
+            .count();
+    }
+
+private:
+    const std::chrono::steady_clock::time_point begun = std::chrono::steady_clock::now();
+};
+
+//! Turns a mouse wheel over \a widget at \a pos by \a angleDelta (eighths of a degree); Qt 4's
+//! wheel turns one way at a time, vertically where the delta has a vertical part.
+inline void sendWheel(QWidget *widget, const QPoint &pos, const QPoint &angleDelta)
+{
+#if QT_VERSION >= 0x050000
+    QWheelEvent wheel(pos, widget->mapToGlobal(pos), QPoint(), angleDelta, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+#else
+    const bool vertical = angleDelta.y() != 0;
+    QWheelEvent wheel(pos, widget->mapToGlobal(pos), vertical ? angleDelta.y() : angleDelta.x(),
+                      Qt::NoButton, Qt::NoModifier, vertical ? Qt::Vertical : Qt::Horizontal);
+#endif
+    QApplication::sendEvent(widget, &wheel);
+}
+
+//! The key of Qt::Key named \a name, such as "Key_Up".
+inline Qt::Key key(const char *name)
+{
+#if QT_VERSION >= 0x050000
+    const QMetaEnum keys = QMetaEnum::fromType<Qt::Key>();
+#else
+    // Qt 4 keeps the meta-object of Qt's own enums to QObject and its subclasses.
+    struct QtEnums : QObject
+    {
+        static const QMetaObject &enums() { return staticQtMetaObject; }
+    };
+    const QMetaObject &qt = QtEnums::enums();
+    const QMetaEnum keys = qt.enumerator(qt.indexOfEnumerator("Key"));
+#endif
+    return Qt::Key(keys.keyToValue(name));
+}
+} // namespace Compat
+#endif
+
 #if defined(E1_COMPAT_QTEST) && QT_VERSION < 0x050000
 #include <QtTest/QtTest>
 
-#define QTRY_LOOP_IMPL(expr, timeout)                                                          \
-    do {                                                                                       \
-        for (int waited_ = 0; !(expr) && waited_ < (timeout); waited_ += 50)                   \
-            QTest::qWait(50);                                                                  \
+#define QTRY_LOOP_IMPL(expr, timeout)                                        \
+    do {                                                                     \
+        for (int waited_ = 0; !(expr) && waited_ < (timeout); waited_ += 50) \
+            QTest::qWait(50);                                                \
     } while (false)
-#define QTRY_VERIFY_WITH_TIMEOUT(expr, timeout)                                                \
-    do {                                                                                       \
-        QTRY_LOOP_IMPL((expr), (timeout));                                                     \
-        QVERIFY(expr);                                                                         \
+#define QTRY_VERIFY_WITH_TIMEOUT(expr, timeout) \
+    do {                                        \
+        QTRY_LOOP_IMPL((expr), (timeout));      \
+        QVERIFY(expr);                          \
     } while (false)
 #define QTRY_VERIFY(expr) QTRY_VERIFY_WITH_TIMEOUT(expr, 5000)
-#define QTRY_VERIFY2(expr, message)                                                            \
-    do {                                                                                       \
-        QTRY_LOOP_IMPL((expr), 5000);                                                          \
-        QVERIFY2(expr, message);                                                               \
+#define QTRY_VERIFY2(expr, message)   \
+    do {                              \
+        QTRY_LOOP_IMPL((expr), 5000); \
+        QVERIFY2(expr, message);      \
     } while (false)
-#define QTRY_COMPARE_WITH_TIMEOUT(expr, expected, timeout)                                     \
-    do {                                                                                       \
-        QTRY_LOOP_IMPL(((expr) == (expected)), (timeout));                                     \
-        QCOMPARE((expr), (expected));                                                          \
+#define QTRY_COMPARE_WITH_TIMEOUT(expr, expected, timeout) \
+    do {                                                   \
+        QTRY_LOOP_IMPL(((expr) == (expected)), (timeout)); \
+        QCOMPARE((expr), (expected));                      \
     } while (false)
 #define QTRY_COMPARE(expr, expected) QTRY_COMPARE_WITH_TIMEOUT(expr, expected, 5000)
 
+Q_DECLARE_METATYPE(QList<int>)
+Q_DECLARE_METATYPE(QVector<int>)
+
+#define QTEST_GUILESS_MAIN(TestObject)          \
+    int main(int argc, char *argv[])            \
+    {                                           \
+        QCoreApplication app(argc, argv);       \
+        TestObject test;                        \
+        return QTest::qExec(&test, argc, argv); \
+    }
+
 namespace QTest {
+// Qt 4 declares the comparison of values of two types but leaves it undefined, so that only
+// values of one type compare; Qt 5 compares any two that ==  compares. Here the second value
+// becomes the first one's type, as Qt 5 shows both.
+template<typename T1, typename T2>
+bool qCompare(T1 const &t1, T2 const &t2, const char *actual, const char *expected,
+              const char *file, int line)
+{
+    return qCompare(t1, T1(t2), actual, expected, file, line);
+}
+
 inline bool qWaitForWindowExposed(QWidget *window, int = 5000)
 {
     return qWaitForWindowShown(window);
@@ -325,7 +448,7 @@ inline bool qWaitForWindowActive(QWidget *window, int = 5000)
 {
     return qWaitForWindowShown(window);
 }
-template <typename... Arguments>
+template<typename... Arguments>
 QTestData &addRow(const char *format, Arguments... arguments)
 {
     // Qt 4's newRow() copies the tag.
