@@ -238,7 +238,7 @@ QWidget *CardPanel::createLineGroup()
     for (const QString &value : SimulatedCard::structures())
         structure->addItem(value, value);
     Compat::connect(structure, SIGNAL(activated(int)), this,
-            [this](int index) { setStructure(structure->itemData(index).toString()); });
+                    [this](int index) { setStructure(structure->itemData(index).toString()); });
     structureLabel = new QLabel(lineGroup);
     structureLabel->setBuddy(structure);
     form->addRow(structureLabel, structure);
@@ -297,7 +297,7 @@ QWidget *CardPanel::createFaultGroup()
     proxyFailure = new QCheckBox(group);
     proxyFailure->setObjectName(QStringLiteral("proxyFailure"));
     Compat::connect(proxyFailure, SIGNAL(clicked(bool)), this,
-            [this](bool on) { card.setDataProxyFailure(on); });
+                    [this](bool on) { card.setDataProxyFailure(on); });
     grid->addWidget(refusalText, 0, 0);
     grid->addWidget(refuseNext, 0, 1);
     grid->addWidget(refusalState, 1, 0, 1, 2);
@@ -352,7 +352,8 @@ QWidget *CardPanel::createConfigurationPage()
     removeValueAction = new QAction(configTable);
     connect(removeValueAction, SIGNAL(triggered()), this, SLOT(removeSelectedValues()));
     configTable->addAction(removeValueAction);
-    connect(configTable, SIGNAL(itemChanged(QTableWidgetItem*)), this, SLOT(configurationEdited(QTableWidgetItem*)));
+    connect(configTable, SIGNAL(itemChanged(QTableWidgetItem *)), this,
+            SLOT(configurationEdited(QTableWidgetItem *)));
     layout->addWidget(configTable);
     configurationHint = new QLabel(page);
     configurationHint->setWordWrap(true);
@@ -365,7 +366,8 @@ QWidget *CardPanel::createMaskPage()
     auto *page = new QWidget(this);
     auto *layout = new QVBoxLayout(page);
     maskTable = keyValueTable(QStringLiteral("maskTable"), page);
-    connect(maskTable, SIGNAL(itemChanged(QTableWidgetItem*)), this, SLOT(maskEdited(QTableWidgetItem*)));
+    connect(maskTable, SIGNAL(itemChanged(QTableWidgetItem *)), this,
+            SLOT(maskEdited(QTableWidgetItem *)));
     layout->addWidget(maskTable);
     auto *row = new QHBoxLayout;
     maskHint = new QLabel(page);

@@ -59,6 +59,7 @@ QStringList takePluginArguments(int &argc, char *argv[])
     return taken;
 }
 
+#if QT_VERSION >= 0x050000
 QtMessageHandler qtMessages = nullptr;
 
 // The offscreen platform reports every window operation it cannot perform (raising, resizing
@@ -69,22 +70,37 @@ void offscreenMessages(QtMsgType type, const QMessageLogContext &context, const 
         return;
     qtMessages(type, context, message);
 }
+#endif
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
     const bool headless = !hasDisplay(argc, argv);
+#if QT_VERSION >= 0x050000
     if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#else
+    if (headless) {
+        // Qt 4 would end the process on its own, with less of a reason.
+        QTextStream(stderr) << "e1-launcher: no display; Qt 4 has no offscreen platform (try "
+                               "xvfb-run e1-launcher)\n";
+        return PluginLoader::FailureExitStatus;
+    }
+#endif
 
     const QStringList pluginArguments = takePluginArguments(argc, argv);
     LauncherApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("e1-launcher"));
     QApplication::setApplicationVersion(QStringLiteral(E1_VERSION));
+#if QT_VERSION >= 0x050000
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     if (QApplication::platformName() == QLatin1String("offscreen"))
         qtMessages = qInstallMessageHandler(offscreenMessages);
+#else
+    // Qt 4 has no Fusion; Plastique is the style it grew from.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Plastique")));
+#endif
     QTextStream out(stdout);
     QTextStream err(stderr);
 

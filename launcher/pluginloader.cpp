@@ -47,7 +47,9 @@ QString PluginLoader::verificationProblem(const QByteArray &text)
     if (text.isEmpty())
         return tr("it is empty");
     const QList<QByteArray> lines = text.split('\n');
-    const QList<QByteArray> keys = QList<QByteArray>() << "pattern" << "version" << "debug"
+    const QList<QByteArray> keys = QList<QByteArray>() << "pattern"
+                                                       << "version"
+                                                       << "debug"
                                                        << "buildkey";
     if (lines.size() != keys.size())
         return tr("it has %1 lines instead of %2").arg(lines.size()).arg(keys.size());
@@ -85,6 +87,11 @@ bool PluginLoader::load(const QString &path)
     if (info.isDir())
         return fail(NotALibrary, tr("it is a directory, not a library"));
 
+#if QT_VERSION < 0x050000
+    qtLoader.setFileName(info.absoluteFilePath());
+    if (!qtLoader.load())
+        return diagnoseRefusal(qtLoader.errorString());
+#else
     library.setFileName(info.absoluteFilePath());
     if (!library.load())
         return fail(NotALibrary, tr("not a loadable library (%1)").arg(library.errorString()));
@@ -106,15 +113,25 @@ bool PluginLoader::load(const QString &path)
     if (!instance)
         return fail(MissingEntryPoint,
                     tr("the library does not export %1()").arg(QLatin1String(instanceEntry)));
+#endif
     QObject *created = nullptr;
     try {
+#if QT_VERSION < 0x050000
+        created = qtLoader.instance();
+#else
         created = instance();
+#endif
     } catch (...) {
         return fail(
             NoPluginObject,
             tr("%1() failed: %2")
                 .arg(QLatin1String(instanceEntry), LauncherApplication::currentException()));
     }
+    return takeObject(created);
+}
+
+bool PluginLoader::takeObject(QObject *created)
+{
     if (!created)
         return fail(NoPluginObject,
                     tr("%1() returned no object").arg(QLatin1String(instanceEntry)));
@@ -129,10 +146,53 @@ bool PluginLoader::load(const QString &path)
     return true;
 }
 
+bool PluginLoader::diagnoseRefusal(const QString &qtReason)
+{
+    // Qt's loader gives one reason for all; the library opened by hand tells which part it is.
+    library.setFileName(QFileInfo(libraryPath).absoluteFilePath());
+    if (!library.load())
+        return fail(NotALibrary, tr("not a loadable library (%1)").arg(library.errorString()));
+    const auto verification
+        = reinterpret_cast<VerificationFunction>(library.resolve(verificationEntry));
+    const auto instance = reinterpret_cast<InstanceFunction>(library.resolve(instanceEntry));
+    if (!verification || !instance)
+        return fail(
+            MissingEntryPoint,
+            tr("the library does not export %1() (Qt: %2)")
+                .arg(QLatin1String(verification ? instanceEntry : verificationEntry), qtReason));
+    const char *text = verification();
+    const QByteArray verificationText = text ? QByteArray(text) : QByteArray();
+    const QString problem = verificationProblem(verificationText);
+    if (!problem.isEmpty())
+        return fail(BadVerificationData,
+                    tr("the plug-in verification text is malformed, %1: %2 (Qt: %3)")
+                        .arg(problem, quoted(verificationText), qtReason));
+    // A well-formed text that this Qt refuses: a newer Qt 4, or another build key.
+    const QList<QByteArray> lines = verificationText.split('\n');
+    const QString version = QString::fromLatin1(lines.at(1).mid(int(qstrlen("version="))));
+    const QString key = QString::fromLatin1(lines.at(3).mid(int(qstrlen("buildkey="))));
+    const QStringList parts = version.split(QLatin1Char('.'));
+    const int built
+        = QT_VERSION_CHECK(parts.at(0).toInt(), parts.at(1).toInt(), parts.at(2).toInt());
+    if (built > QT_VERSION)
+        return fail(BadVerificationData,
+                    tr("it was built with Qt %1, newer than this Qt %2 (Qt: %3)")
+                        .arg(version, QLatin1String(QT_VERSION_STR), qtReason));
+    if (qtReason.contains(QLatin1String("build key")))
+        return fail(
+            BadVerificationData,
+            tr("its build key \"%1\" is not one this Qt accepts (Qt: %2)").arg(key, qtReason));
+    return fail(BadVerificationData, tr("Qt's plug-in loader refuses it (%1)").arg(qtReason));
+}
+
 void PluginLoader::unload()
 {
     delete object.data();
     object = nullptr;
+#if QT_VERSION < 0x050000
+    if (qtLoader.isLoaded())
+        qtLoader.unload();
+#endif
     if (library.isLoaded())
         library.unload();
 }
@@ -171,7 +231,6 @@ bool PluginLoader::fail(Failure why, const QString &cause)
 {
     failureReason = why;
     message = tr("Cannot load the plug-in %1: %2").arg(libraryPath, cause);
-    if (library.isLoaded())
-        library.unload();
+    unload();
     return false;
 }

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QLibrary>
+#include <QPluginLoader>
 #include <QPointer>
 #include <QString>
 
@@ -12,6 +13,12 @@ class LauncherPlugin;
  * Loads a launcher plug-in library the way the instrument's launcher does: opens the library by
  * path, checks its Qt plug-in verification text, takes the one object of qt_plugin_instance() and
  * uses it as a LauncherPlugin. Unloading deletes the object and closes the library.
+ *
+ * Built with Qt 4, it leaves the loading to Qt's own QPluginLoader, as the instrument does: Qt
+ * reads the verification text from the file, compares version and build key with its own, and
+ * only then calls qt_plugin_instance(). When Qt refuses, the library is opened once more to say
+ * which part is wrong, with Qt's reason beside it. Newer Qts know nothing of Qt 4 plug-ins: there
+ * the launcher reads the text itself through QLibrary.
  */
 class PluginLoader
 {
@@ -62,7 +69,12 @@ public:
 
 private:
     bool fail(Failure why, const QString &cause);
+    bool takeObject(QObject *created);
+    bool diagnoseRefusal(const QString &qtReason);
 
+#if QT_VERSION < 0x050000
+    QPluginLoader qtLoader;
+#endif
     QLibrary library;
     QString libraryPath;
     QPointer<LauncherPlugin> object;

@@ -60,7 +60,7 @@ void tst_PluginLoader::refusesLibrary_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("failure");
-    QTest::addColumn<QString>("mention");
+    QTest::addColumn<QString>("mention"); // parts separated by '|'
 
     QTest::newRow("missing path") << QStringLiteral("/nonexistent/libtimeslots.so")
                                   << int(PluginLoader::NoSuchFile) << "no such file";
@@ -74,6 +74,16 @@ void tst_PluginLoader::refusesLibrary_data()
     QTest::newRow("verification text of Qt 5")
         << QStringLiteral(E1_TESTLIB_DIR "/libbadverify.so")
         << int(PluginLoader::BadVerificationData) << "version=5.15.8";
+    // Only Qt 4's own loader compares build keys, and the message keeps its reason; without it the
+    // launcher goes on to ask for the object, which this library does not give.
+    QTest::newRow("build key not the instrument's")
+        << QStringLiteral(E1_TESTLIB_DIR "/libbadkey.so")
+#if QT_VERSION < 0x050000
+        << int(PluginLoader::BadVerificationData)
+        << "build key \"arm linux g++-4 full-config\" is not|Expected build key";
+#else
+        << int(PluginLoader::NoPluginObject) << "qt_plugin_instance() returned no object";
+#endif
     QTest::newRow("object is no LauncherPlugin")
         << QStringLiteral(E1_TESTLIB_DIR "/libnotaplugin.so")
         << int(PluginLoader::NotALauncherPlugin) << "not a LauncherPlugin";
@@ -91,12 +101,22 @@ void tst_PluginLoader::refusesLibrary()
     QVERIFY(!loader.isLoaded() && !loader.plugin());
     QCOMPARE(loader.exitStatus(), 2);
     const QString message = loader.errorString();
-    QVERIFY2(message.contains(path) && message.contains(mention), qPrintable(message));
+    QVERIFY2(message.contains(path), qPrintable(message));
+    for (const QString &part : mention.split('|'))
+        QVERIFY2(message.contains(part), qPrintable(message));
 }
 
 void tst_PluginLoader::loadsReloadsAndDropsThePlugin()
 {
     QCOMPARE(PluginLoader::defaultPath(), QFileInfo(realPlugin).canonicalFilePath());
+#if QT_VERSION < 0x050000
+    // The instrument's own loader, Qt 4's, takes the library as it is.
+    QPluginLoader qtLoader(realPlugin);
+    QVERIFY2(qtLoader.load(), qPrintable(qtLoader.errorString()));
+    QCOMPARE(qtLoader.instance()->metaObject()->className(), "TimeSlots");
+    delete qtLoader.instance();
+    QVERIFY(qtLoader.unload());
+#endif
     PluginLoader loader;
     QVERIFY2(loader.load(PluginLoader::defaultPath()), qPrintable(loader.errorString()));
     QCOMPARE(loader.exitStatus(), 0);

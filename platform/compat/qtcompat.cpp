@@ -7,10 +7,10 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QPixmap>
 #include <QTextDocument>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <cstdlib>

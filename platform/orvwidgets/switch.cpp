@@ -92,8 +92,7 @@ void SwitchPrivate::openChooser()
         return;
     if (!chooser) {
         chooser = new OptionChooser(q);
-        Compat::connect(chooser, SIGNAL(picked(int)), q,
-                         [this](int option) { choose(option); });
+        Compat::connect(chooser, SIGNAL(picked(int)), q, [this](int option) { choose(option); });
         Compat::connect(chooser, SIGNAL(closed()), q, [this]() { q->update(); });
     }
     options.popup(chooser, optionColumns, selected, QRect(q->mapToGlobal(QPoint(0, 0)), q->size()));

@@ -259,8 +259,7 @@ void SwitchPanelPrivate::openChooser(int button)
         return;
     if (!chooser) {
         chooser = new OptionChooser(q);
-        Compat::connect(chooser, SIGNAL(picked(int)), q,
-                         [this](int option) { choose(option); });
+        Compat::connect(chooser, SIGNAL(picked(int)), q, [this](int option) { choose(option); });
         Compat::connect(chooser, SIGNAL(closed()), q, [this]() {
             chooserButton = -1;
             q->update();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A library with both entry points and a good verification text whose object is a plain QObject
-// rather than a launcher plug-in.
+// A library with both entry points and a verification text the instrument's Qt accepts, whose
+// object is a plain QObject rather than a launcher plug-in.
 
 #include <QObject>
 #include <QPointer>
@@ -8,9 +8,9 @@
 extern "C" Q_DECL_EXPORT const char *qt_plugin_query_verification_data()
 {
     return "pattern=QT_PLUGIN_VERIFICATION_DATA\n"
-           "version=4.8.7\n"
+           "version=4.7.1\n"
            "debug=true\n"
-           "buildkey=x86_64 linux g++-4 full-config";
+           "buildkey=arm linux oe-g++ full-config";
 }
 
 extern "C" Q_DECL_EXPORT QObject *qt_plugin_instance()
