@@ -76,6 +76,7 @@ void offscreenMessages(QtMsgType type, const QMessageLogContext &context, const 
 
 int main(int argc, char *argv[])
 {
+    Compat::useUtf8Sources();
     const bool headless = !hasDisplay(argc, argv);
 #if QT_VERSION >= 0x050000
     if (headless)

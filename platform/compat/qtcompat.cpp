@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QTextCodec>
 #include <QTextDocument>
 #include <QTimer>
 #include <QWheelEvent>
@@ -32,15 +33,29 @@ FunctorSlot::FunctorSlot(const QObject *sender, QObject *context)
 
 bool FunctorSlot::attach(const char *signal, bool withArguments)
 {
-    // "2name(args)" from SIGNAL() becomes "1call(args)" for SLOT().
-    QByteArray slot("1call()");
+    // "2name(a,b)" from SIGNAL() becomes "1call(a,b)" for SLOT(), or "1call(a)" where the
+    // function takes only the first.
+    QList<QByteArray> arguments;
     if (withArguments) {
-        const QByteArray text(signal);
+        const QByteArray text = QMetaObject::normalizedSignature(signal + 1);
         const int open = text.indexOf('(');
-        slot = "1call" + text.mid(open, text.indexOf(')', open) - open + 1);
+        const QByteArray list = text.mid(open + 1, text.lastIndexOf(')') - open - 1);
+        if (!list.isEmpty())
+            arguments = list.split(',');
     }
-    if (QObject::connect(sender, signal, this, slot.constData()))
-        return true;
+    for (; !arguments.isEmpty(); arguments.removeLast()) {
+        QByteArray slot = "call(";
+        for (int i = 0; i < arguments.size(); ++i)
+            slot += (i ? "," : "") + arguments.at(i);
+        slot += ')';
+        if (metaObject()->indexOfSlot(slot.constData()) >= 0)
+            return QObject::connect(sender, signal, this, ("1" + slot).constData()) || drop();
+    }
+    return QObject::connect(sender, signal, this, SLOT(call())) || drop();
+}
+
+bool FunctorSlot::drop()
+{
     delete this;
     return false;
 }
@@ -134,6 +149,15 @@ QString htmlEscaped(const QString &text)
     return text.toHtmlEscaped();
 #else
     return Qt::escape(text);
+#endif
+}
+
+void useUtf8Sources()
+{
+#if QT_VERSION < 0x050000
+    QTextCodec *utf8 = QTextCodec::codecForName("UTF-8");
+    QTextCodec::setCodecForCStrings(utf8);
+    QTextCodec::setCodecForTr(utf8);
 #endif
 }
 

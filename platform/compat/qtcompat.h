@@ -56,6 +56,8 @@ public Q_SLOTS:
     void call(QVariantMap &value) { withMap(value); }
 
 private:
+    bool drop();
+
     const QObject *sender;
 };
 
@@ -133,6 +135,9 @@ Q_DECL_EXPORT void setSectionResizeMode(QHeaderView *header, int section, int mo
 
 //! The text with HTML's special characters written as entities.
 Q_DECL_EXPORT QString htmlEscaped(const QString &text);
+
+//! Reads the text of C strings and of tr() as UTF-8, as Qt 5 does; Qt 4 reads Latin-1.
+Q_DECL_EXPORT void useUtf8Sources();
 
 //! Device pixels per layout pixel of a pixmap; Qt 4 knows no high-resolution pixmaps.
 Q_DECL_EXPORT qreal pixelRatio(const QPixmap &pixmap);
@@ -432,6 +437,32 @@ Q_DECLARE_METATYPE(QVector<int>)
         return;                                                       \
     } while (false)
 
+// Qt 4's QTest hands key events to disabled widgets, which no keyboard reaches in Qt 4 (they
+// cannot hold the focus) and which Qt 5's widgets drop: a test application drops them too.
+class DisabledWidgetKeyFilter : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        return (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+            && watched->isWidgetType() && !static_cast<QWidget *>(watched)->isEnabled();
+    }
+};
+
+#undef QTEST_MAIN
+#define QTEST_MAIN(TestObject)                                                                 \
+    int main(int argc, char *argv[])                                                           \
+    {                                                                                          \
+        QApplication app(argc, argv);                                                          \
+        DisabledWidgetKeyFilter keyFilter;                                                     \
+        app.installEventFilter(&keyFilter);                                                    \
+        TestObject test;                                                                       \
+        return QTest::qExec(&test, argc, argv);                                                \
+    }
+
+// The tests' texts are UTF-8, as the sources are.
+static const bool e1Utf8Sources = (Compat::useUtf8Sources(), true);
+
 #define QTEST_GUILESS_MAIN(TestObject)          \
     int main(int argc, char *argv[])            \
     {                                           \
@@ -455,9 +486,14 @@ inline bool qWaitForWindowExposed(QWidget *window, int = 5000)
 {
     return qWaitForWindowShown(window);
 }
-inline bool qWaitForWindowActive(QWidget *window, int = 5000)
+inline bool qWaitForWindowActive(QWidget *window, int timeout = 5000)
 {
-    return qWaitForWindowShown(window);
+    // Without a window manager, Qt 4 activates a window only once it is on the screen.
+    qWaitForWindowShown(window);
+    window->activateWindow();
+    for (int waited = 0; !window->isActiveWindow() && waited < timeout; waited += 20)
+        qWait(20);
+    return window->isActiveWindow();
 }
 template<typename... Arguments>
 QTestData &addRow(const char *format, Arguments... arguments)

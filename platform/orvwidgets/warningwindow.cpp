@@ -169,7 +169,9 @@ void WarningWindow::closeEvent(QCloseEvent *event)
 void WarningWindow::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    if (d->loop)
+    // A hide from the window system is no answer: the window minimised, or X telling late of
+    // an earlier showing's end, which Qt 4 passes on while the next showing already waits.
+    if (d->loop && !event->spontaneous())
         d->loop->quit();
 }
 
