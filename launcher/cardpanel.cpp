@@ -530,7 +530,7 @@ void CardPanel::copyLogEntry(QTreeWidgetItem *entry)
         if (!entry->text(column).isEmpty())
             columns << entry->text(column);
     }
-    QApplication::clipboard()->setText(columns.join(QLatin1Char('\t')));
+    QApplication::clipboard()->setText(columns.join(QStringLiteral("\t")));
 }
 
 void CardPanel::clearLog()

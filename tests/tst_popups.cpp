@@ -238,7 +238,7 @@ void tst_Popups::roundedCornersShowTheDesktop()
         painter.setClipRegion(popup.mask());
     if (!compositor)
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, popup.grab().toImage());
+    painter.drawImage(0, 0, Compat::grab(&popup).toImage());
     painter.end();
 
     const QRect r = screen.rect();

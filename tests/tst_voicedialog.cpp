@@ -28,7 +28,7 @@ QString table(const QString &values)
 
 QVariantMap signal(const QString &level, const QString &frequency = "1000")
 {
-    return {{"level", level}, {"frequency", frequency}};
+    return Compat::variantMap({{"level", level}, {"frequency", frequency}});
 }
 
 } // namespace
