@@ -20,9 +20,8 @@
 
 namespace {
 
-const QStringList Options = QStringList() << "none"
-                                          << "pat"
-                                          << "voice"; // a timeslot's, by the index on its button
+const QStringList Options
+    = QString("none pat voice").split(' '); // a timeslot's, by the index on its button
 const QString VoiceWarning = "Only one timeslot may be selected for sound reception.";
 const QColor Bracket = QColor(Qt::darkGray).lighter(135), Head = QColor(Qt::darkGray).lighter(130);
 // The 220 x 40 voice label shows its symbols in 27 x 27 places at the two edges.

@@ -172,12 +172,7 @@ private Q_SLOTS:
                                   << "base"))
             plugin->createDataProxy(feed);
         const QMap<QString, DataProxy *> proxies = plugin->proxies();
-        QCOMPARE(proxies.keys(),
-                 (QStringList() << "base"
-                                << "jitter"
-                                << "jtf"
-                                << "mtj"
-                                << "vfsignal"));
+        QCOMPARE(proxies.keys(), QString("base jitter jtf mtj vfsignal").split(' '));
         QScopedPointer<DataProxy> reader(plugin->controller()->dataProxy("vfsignal", nullptr));
         QList<QVariantMap> maps; // QSignalSpy cannot keep the QVariantMap& argument
         Compat::connect(reader.data(), SIGNAL(updated(QVariantMap &, QString)), this,
@@ -291,18 +286,9 @@ private Q_SLOTS:
                 const QString slot = form < 3
                     ? QString::number(form ? random.bounded(1, 32) : random.bounded(0, 33))
                     : QString("0x%1").arg(mask, 8, 16, QLatin1Char('0'));
-                words = (QStringList() << "timeslot"
-                                       << pick(QStringList() << "rx"
-                                                             << "rx"
-                                                             << "tx"
-                                                             << "tx"
-                                                             << "voice")
-                                       << slot
-                                       << pick(QStringList() << "none"
-                                                             << "pat"
-                                                             << "voice"
-                                                             << "voice"
-                                                             << "voices"));
+                words = (QStringList()
+                         << "timeslot" << pick(QString("rx rx tx tx voice").split(' ')) << slot
+                         << pick(QString("none pat voice voice voices").split(' ')));
             }
             if (random.bounded(10) == 0)
                 words.removeAt(random.bounded(words.size()));

@@ -88,7 +88,11 @@ private Q_SLOTS:
             QCoreApplication::processEvents();
             costs << QString("%1 %2").arg(paints > 0).arg(relayouts > 0);
         }
-        QCOMPARE(costs.mid(1), (QStringList() << "0 0" << "1 0" << "1 1" << "1 1"));
+        QCOMPARE(costs.mid(1),
+                 (QStringList() << "0 0"
+                                << "1 0"
+                                << "1 1"
+                                << "1 1"));
     }
 
 private:

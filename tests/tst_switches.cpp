@@ -22,11 +22,7 @@ private Q_SLOTS:
         voice.fill(Qt::red);
         auto setOptions = [&](auto *owner) {
             for (int option : {0, 1, 2})
-                owner->setOptionName(option,
-                                     (QStringList() << "off"
-                                                    << "PRBS"
-                                                    << "Voice")
-                                         .at(option));
+                owner->setOptionName(option, QString("off PRBS Voice").split(' ').at(option));
             owner->setOptionIcon(2, QIcon(voice));
             owner->setOptionSize(QSize(54, 54));
         };

@@ -54,12 +54,7 @@ private Q_SLOTS:
         QStringList feeds;
         for (const QList<QVariant> &arguments : opened)
             feeds << arguments.at(0).toString();
-        QCOMPARE(feeds,
-                 (QStringList() << "base"
-                                << "vfsignal"
-                                << "jitter"
-                                << "jtf"
-                                << "mtj"));
+        QCOMPARE(feeds, QString("base vfsignal jitter jtf mtj").split(' '));
 
         const int before = QApplication::topLevelWidgets().size();
         QPointer<QWidget> button = plugin->button(), window = plugin->window(),
@@ -309,9 +304,7 @@ private Q_SLOTS:
                   .join("|"),
               "texts");
         QString shown, alignments; // pictures by path; alignments in hexadecimal
-        const QStringList names = QStringList() << "speaker_s"
-                                                << "tone_s"
-                                                << "microphone_s";
+        const QStringList names = QString("speaker_s tone_s microphone_s").split(' ');
         for (int column : {0, 2}) {
             const QImage picture = status->cellPixmap(column, 2).toImage();
             QString name = "-";
