@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QDesktopWidget>
 #include <QDir>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -18,6 +17,8 @@
 
 #if QT_VERSION >= 0x050000
 #include <QScreen>
+#else
+#include <QDesktopWidget>
 #endif
 
 namespace Compat {
