@@ -60,8 +60,13 @@ private:
         const QString exponent = pattern.section('-', 0, 0).mid(2);
         if (pattern.startsWith("2e"))
             return exponent.isEmpty() ? "PRBS: 2" : "PRBS: 2e" + exponent + "-1";
-        const int fixed = QStringList{"all0", "all1", "55"}.indexOf(pattern) + 1;
-        return "PRBS: " + QStringList{"***", "0\u2026", "1\u2026", "\u201855\u2019"}.at(fixed);
+        const int fixed = QString("all0 all1 55").split(' ').indexOf(pattern) + 1;
+        return "PRBS: "
+            + (QStringList() << "***"
+                             << "0\u2026"
+                             << "1\u2026"
+                             << "\u201855\u2019")
+                  .at(fixed);
     }
     // The command a voice dial sends for a level beyond its end: the one an update may cause.
     QString dialEndCommand(const char *key, const char *command) const
@@ -73,8 +78,8 @@ private:
     void updateBegins()
     {
         commandsAtUpdate = card.commandLog().size();
-        dialEndCommands = QStringList{dialEndCommand("microphone", "microphone %1"),
-                                      dialEndCommand("speaker-volume", "speaker volume %1")};
+        dialEndCommands = (QStringList() << dialEndCommand("microphone", "microphone %1")
+                                         << dialEndCommand("speaker-volume", "speaker volume %1"));
     }
     void updateEnds()
     {
@@ -97,7 +102,7 @@ private:
                 const QString value = card.configValue(key, "none");
                 voice = voice || (value == "voice" && card.maskValue(key).isEmpty());
                 check(key + " = " + value.left(24), panel->firstSelectedOption(slot),
-                      int(QStringList({"none", "pat", "voice"}).indexOf(value)));
+                      int(QString("none pat voice").split(' ').indexOf(value)));
             }
         }
         const QString texts = expectedPrbsText(card.configValue("pattern", "2e15-1"))

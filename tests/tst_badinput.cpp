@@ -16,10 +16,13 @@
 #include <QtTest>
 
 namespace {
-const QStringList Keys = {"structure",  "pattern",  "speaker",       "speaker-volume",
-                          "microphone", "vfsource", "voice-transmit"};
-const QStringList Buttons = {"btnPrbs",  "btnVoiceFunc", "btnVoiceFunc",  "copyToRx",
-                             "copyToTx", "btnTone",      "btnMicrophone", "btnSpeaker"};
+const QStringList Keys
+    = QString("structure pattern speaker speaker-volume microphone vfsource voice-transmit")
+          .split(' ');
+const QStringList Buttons
+    = QString(
+          "btnPrbs btnVoiceFunc btnVoiceFunc copyToRx copyToTx btnTone btnMicrophone btnSpeaker")
+          .split(' ');
 } // namespace
 
 class tst_BadInput : public QObject
@@ -31,7 +34,7 @@ private Q_SLOTS:
     {
         dropOffscreenNotices();
         auto *warningCloser = new QTimer(this); // the warning blocks in its own event loop
-        connect(warningCloser, &QTimer::timeout, [] {
+        Compat::connect(warningCloser, SIGNAL(timeout()), warningCloser, [] {
             if (auto *warning = qobject_cast<WarningWindow *>(QApplication::activeModalWidget()))
                 warning->close();
         });
@@ -54,7 +57,9 @@ private Q_SLOTS:
         QTest::addColumn<quint32>("seed");
         bool replay = false;
         const quint32 seed = qEnvironmentVariable("E1_FUZZ_SEED").toUInt(&replay);
-        for (quint32 each : replay ? QVector<quint32>{seed} : QVector<quint32>{1, 2, 3})
+        const QVector<quint32> seeds
+            = replay ? (QVector<quint32>() << seed) : (QVector<quint32>() << 1 << 2 << 3);
+        for (quint32 each : seeds)
             QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(each))) << each;
     }
     void randomWalkKeepsEverythingConsistent()
@@ -73,7 +78,8 @@ private Q_SLOTS:
         }
         const QString walk = QString("seed %1 (walk again with E1_FUZZ_SEED=%1): %2\n").arg(seed);
         QVERIFY2(problems.isEmpty(),
-                 qPrintable(walk.arg(problems.join("; ")) + log.mid(log.size() - 20).join('\n')));
+                 qPrintable(walk.arg(problems.join("; "))
+                            + QStringList(log.mid(log.size() - 20)).join("\n")));
         QVERIFY(invariants->updates > 100);
     }
     void levelBeyondTheDialsRangeIsSentAtItsEnd_data()
@@ -94,7 +100,7 @@ private Q_SLOTS:
         card->setConfigValue(microphone ? "microphone" : "speaker-volume", level);
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-        QCOMPARE(card->commandLog(), QStringList{QTest::currentDataTag()});
+        QCOMPARE(card->commandLog(), (QStringList() << QTest::currentDataTag()));
         child<RoundSlider>(microphone ? "sliderMicrophone" : "sliderSpeaker")->setPosition(50);
         QCOMPARE(card->commandLog().size(), 2);
     }
@@ -113,10 +119,15 @@ private:
               u"|Microphone|2E15|2e|2e-|2e--1|0x|0xZZ|0xFFFFFFFFFF|<-24dB|-|-2147483649|-1|101"
               u"|2147483648|99999999999999999999|1e3|+5| 7|12abc|NaN|v\u00f6ice|\u0432\u043e\u0438"
               u"|\uff56\uff4f|\u0663\u0664|\u202evoice|\U0001F3B5|\xd800|vo\0ice|<b>b</b>&amp;|%1";
-        static const QStringList odd = QString::fromUtf16(all, int(std::size(all)) - 1).split('|');
+        static const QStringList odd
+            = QString(reinterpret_cast<const QChar *>(all), int(std::size(all)) - 1).split('|');
         const int kind = random.bounded(8);
         if (kind == 0) { // 64 KiB, sometimes behind a prefix the plug-in tests for
-            const QString prefix = QStringList{"", "pcm30", "2e", "voice"}.at(random.bounded(4));
+            const QString prefix = (QStringList() << ""
+                                                  << "pcm30"
+                                                  << "2e"
+                                                  << "voice")
+                                       .at(random.bounded(4));
             return prefix + QString(32768 - prefix.size(), QChar(0x20 + random.bounded(0x5e)))
                 + QString(16384, QChar(0x4e00 + random.bounded(0x100)));
         }
@@ -131,7 +142,7 @@ private:
         static const QStringList values
             = ("|timeslot|none pat voice|pattern|2e15 2e23-1 all0 all1 55 0x1A2B|speaker|on off"
                "|vfsource|tone mic off|voice-transmit|tone microphone off|structure|"
-               + SimulatedCard::structures().join(' '))
+               + SimulatedCard::structures().join(" "))
                   .split('|');
         const QString known
             = values.value(values.indexOf(key.startsWith("timeslot-") ? "timeslot" : key) + 1);
@@ -141,9 +152,11 @@ private:
     }
     QVariant oddVariant()
     {
-        QVariantList odd = {QVariant(), random.bounded(-100, 100), qQNaN(), true};
-        odd << QStringList{"-12", "dB"} << QVariantMap{{"level", QString("-3")}}
-            << QByteArray("\xff\xfe-7\x00", 5);
+        QVariantList odd = QVariantList()
+            << QVariant() << random.bounded(-100, 100) << qQNaN() << true;
+        odd << (QStringList() << "-12"
+                              << "dB")
+            << Compat::variantMap({{"level", QString("-3")}}) << QByteArray("\xff\xfe-7\x00", 5);
         return odd.value(random.bounded(odd.size() + 3), oddText()); // text now and then
     }
     void step()
@@ -171,37 +184,45 @@ private:
             return random.bounded(3) ? card->setMaskValue(key, mask) : card->clearMaskOverride(key);
         }
         case 5: { // maps lacking keys or with values of any type, from the card or the host
-            QVariantMap map = {{"level", rx ? QVariant(valueFor("level")) : oddVariant()},
-                               {"frequency", oddVariant()},
-                               {oddText(), oddVariant()}};
+            QVariantMap map
+                = Compat::variantMap({{"level", rx ? QVariant(valueFor("level")) : oddVariant()},
+                                      {"frequency", oddVariant()},
+                                      {oddText(), oddVariant()}});
             for (const QString &key : map.keys())
                 if (random.bounded(3) == 0)
                     map.remove(key);
             const int commands = card->commandLog().size();
-            const auto set = QStringList{"VFSIGNAL", "vfsignal", "VFSIGNAL ", ""}.at(position & 3);
+            const auto set = (QStringList() << "VFSIGNAL"
+                                            << "vfsignal"
+                                            << "VFSIGNAL "
+                                            << "")
+                                 .at(position & 3);
             random.bounded(5) ? card->publishData("vfsignal", map) : plugin->updated(map, set);
             return invariants->check("data update's commands",
-                                     card->commandLog().mid(commands).join(", "), "");
+                                     QStringList(card->commandLog().mid(commands)).join(", "), "");
         }
         case 6: {
-            const QString name = QStringList{"base", "vfsignal", "jtf", "x"}.at(random.bounded(4));
+            const QString name = QString("base vfsignal jtf x").split(' ').at(random.bounded(4));
             return rx ? card->startMeasurement(name) : card->stopMeasurement(name);
         }
         case 7:
             return card->refuseNext(rx ? "only one voice timeslot" : oddText().left(40));
         case 8: // an option on a slot button, now and then either out of range
-            return emit child<SwitchPanel>(side + QString("Slots"))
-                ->indexChanged(random.bounded(8) ? 1 + random.bounded(31) : random.bounded(-2, 34),
-                               random.bounded(8) ? random.bounded(3) : random.bounded(-3, 5));
+            return Compat::emitSignal(
+                child<SwitchPanel>(side + QString("Slots")), "indexChanged",
+                random.bounded(8) ? 1 + random.bounded(31) : random.bounded(-2, 34),
+                random.bounded(8) ? random.bounded(3) : random.bounded(-3, 5));
         case 9:
-            return emit child<Switch>(side + QString("All"))->indexChanged(random.bounded(-2, 4));
+            return Compat::emitSignal(child<Switch>(side + QString("All")), "indexChanged",
+                                      random.bounded(-2, 4));
         case 10: // a button, those of the voice dialog once it is open
             if (auto *button = child<QAbstractButton>(Buttons.at(random.bounded(Buttons.size()))))
                 button->click();
             return;
         default: // a dial turned, or only reporting a position
             if (auto *dial = child<RoundSlider>(rx ? "sliderMicrophone" : "sliderSpeaker"))
-                random.bounded(2) ? dial->setPosition(position) : dial->positionChanged(position);
+                random.bounded(2) ? dial->setPosition(position)
+                                  : Compat::emitSignal(dial, "positionChanged", position);
         }
     }
     QRandomGenerator random;

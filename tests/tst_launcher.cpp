@@ -133,7 +133,7 @@ void tst_Launcher::structureFromTheCardPanelReachesTheWindow()
     const int index = combo->findData(structure);
     QVERIFY(rxSlots && index >= 0);
     combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    Compat::emitSignal(combo, "activated", index);
     QCOMPARE(card->commandLog().last(), "structure " + structure);
     QTRY_VERIFY(!card->notificationPending());
     QCOMPARE(rxSlots->isEnabled(), panelsEnabled);
@@ -147,7 +147,7 @@ void tst_Launcher::cardPanelDrivesTheCard()
     auto *structure = panelChild<QComboBox>("structure");
     const auto send = [&](const char *command) {
         panelChild<QLineEdit>("commandLine")->setText(command);
-        emit panelChild<QLineEdit>("commandLine")->returnPressed();
+        Compat::emitSignal(panelChild<QLineEdit>("commandLine"), "returnPressed");
         return log->topLevelItem(log->topLevelItemCount() - 1)->text(2);
     };
     panelChild<QLineEdit>("refusalText")->setText("line is busy");
@@ -176,13 +176,13 @@ void tst_Launcher::cardPanelDrivesTheCard()
     card->setConfigValue("structure", "unstr");
     card->startMeasurement("base");
     QVERIFY(panelChild<QCheckBox>("measurement-base")->isChecked());
-    QTRY_COMPARE(structure->currentData().toString(), "unstr");
+    QTRY_COMPARE(structure->itemData(structure->currentIndex()).toString(), "unstr");
     panelChild<QAbstractButton>("resetCard")->click();
     QCOMPARE(card->configValue("structure"), "pcm30crc");
     QVERIFY(!card->isRunning("base") && !panelChild<QCheckBox>("measurement-base")->isChecked());
     QCOMPARE(log->topLevelItemCount(), 4); // the log keeps its entries and notes the reset
     QCOMPARE(log->topLevelItem(3)->text(0), "Card reset to factory settings");
-    QTRY_COMPARE(structure->currentData().toString(), "pcm30crc");
+    QTRY_COMPARE(structure->itemData(structure->currentIndex()).toString(), "pcm30crc");
     panelChild<QAbstractButton>("clearLog")->click();
     QCOMPARE(log->topLevelItemCount(), 0);
 }
@@ -234,13 +234,13 @@ void tst_Launcher::cardPanelTabsInReadingOrder()
     while (panel->isAncestorOf(widget) && order.size() < 20) {
         const QRect place(widget->mapTo(panel, QPoint()), widget->size());
         QVERIFY2(place.top() > last.bottom() || place.left() > last.right(),
-                 qPrintable(order.join(' ')));
+                 qPrintable(order.join(" ")));
         last = place;
         order << widget->objectName();
         QTest::keyClick(widget, Qt::Key_Tab);
         widget = QApplication::focusWidget();
     }
-    QCOMPARE(order.join(' '),
+    QCOMPARE(order.join(" "),
              "structure measurement-base measurement-vfsignal measurement-jitter measurement-jtf "
              "measurement-mtj liveSignal refusalText refuseNext proxyFailure qt_tabwidget_tabbar "
              "commandLog commandLine clearLog resetCard");
@@ -262,7 +262,10 @@ void tst_Launcher::widgetsOutliveTheLauncherAndDieWithThePlugin()
     launcher = std::make_unique<LauncherWindow>(*loader.plugin(), *card);
     QVERIFY(launcher->launcherArea()->isAncestorOf(button));
     QVERIFY(panelChild<QCheckBox>("measurement-jitter")->isChecked());
-    QCOMPARE(panelChild<QComboBox>("structure")->currentData().toString(), "pcm31");
+    QCOMPARE(panelChild<QComboBox>("structure")
+                 ->itemData(panelChild<QComboBox>("structure")->currentIndex())
+                 .toString(),
+             "pcm31");
 
     // The plug-in going first leaves a launcher that still works.
     launcher->show();
@@ -317,7 +320,7 @@ void tst_Launcher::aFailedCallIntoThePluginBecomesAMessage()
     WindowlessPlugin plugin(cause);
     LauncherWindow window(plugin, *card);
     window.show();
-    emit plugin.windowRequested();
+    Compat::emitSignal(&plugin, "windowRequested");
     QMessageBox *message = LauncherApplication::failureMessage();
     QVERIFY(message && message->isVisible());
     QVERIFY2(message->text().contains("window")
@@ -333,7 +336,8 @@ void tst_Launcher::instrumentScreenKeepsStillWhileTheStatusItemChanges()
     QPoint itemAt, screenAt;
     // The longest reading first: shorter ones after it move nothing.
     for (const char *level : {"-10.2", "-3", "-9.7"}) {
-        card->publishData("vfsignal", {{"level", level}, {"frequency", "1000"}});
+        card->publishData("vfsignal",
+                          Compat::variantMap({{"level", level}, {"frequency", "1000"}}));
         QTest::qWait(20);
         QVERIFY(item->parentWidget()->rect().contains(item->geometry()));
         if (itemAt.isNull()) {
@@ -422,20 +426,28 @@ void tst_Launcher::commandLineDecidesTheExit_data()
     QTest::addColumn<QStringList>("arguments"); // "DIR": a fresh directory, "FILE": a file in it
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("mention"); // on the standard error
-    QTest::newRow("screenshots") << QStringList{"--screenshots", "DIR"} << 0 << "";
-    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "bogus";
-    QTest::newRow("missing plug-in") << QStringList{"--plugin", "/nonexistent/libtimeslots.so"} << 2
-                                     << "/nonexistent/libtimeslots.so";
-    QTest::newRow("screen size too small")
-        << QStringList{"--screen-size", "100x80"} << 2 << "100x80";
-    QTest::newRow("screen size too large")
-        << QStringList{"--screen-size", "3841x480"} << 2 << "3840x2160";
-    QTest::newRow("stray argument") << QStringList{"extra"} << 2 << "extra";
-    QTest::newRow("screenshots into a file")
-        << QStringList{"--screenshots", "FILE"} << 1 << "is a file, not a folder";
-    QTest::newRow("screen size ending in a newline")
-        << QStringList{"--screen-size", "640x480\n"} << 2 << "bad screen size";
-    QTest::newRow("empty plug-in path") << QStringList{"--plugin="} << 2 << "--plugin needs a path";
+    QTest::newRow("screenshots") << (QStringList() << "--screenshots"
+                                                   << "DIR")
+                                 << 0 << "";
+    QTest::newRow("unknown option") << (QStringList() << "--bogus") << 2 << "bogus";
+    QTest::newRow("missing plug-in") << (QStringList() << "--plugin"
+                                                       << "/nonexistent/libtimeslots.so")
+                                     << 2 << "/nonexistent/libtimeslots.so";
+    QTest::newRow("screen size too small") << (QStringList() << "--screen-size"
+                                                             << "100x80")
+                                           << 2 << "100x80";
+    QTest::newRow("screen size too large") << (QStringList() << "--screen-size"
+                                                             << "3841x480")
+                                           << 2 << "3840x2160";
+    QTest::newRow("stray argument") << (QStringList() << "extra") << 2 << "extra";
+    QTest::newRow("screenshots into a file") << (QStringList() << "--screenshots"
+                                                               << "FILE")
+                                             << 1 << "is a file, not a folder";
+    QTest::newRow("screen size ending in a newline") << (QStringList() << "--screen-size"
+                                                                       << "640x480\n")
+                                                     << 2 << "bad screen size";
+    QTest::newRow("empty plug-in path")
+        << (QStringList() << "--plugin=") << 2 << "--plugin needs a path";
 }
 
 void tst_Launcher::commandLineDecidesTheExit()
@@ -449,7 +461,7 @@ void tst_Launcher::commandLineDecidesTheExit()
     QVERIFY(file.open(QIODevice::WriteOnly));
     arguments.replaceInStrings("FILE", file.fileName()).replaceInStrings("DIR", dir.path());
     QProcess process;
-    QStringList command{E1_RUNTIME_DIR "/e1-launcher"};
+    QStringList command = QStringList() << E1_RUNTIME_DIR "/e1-launcher";
 #ifdef E1_EMULATOR
     // A launcher built for another processor runs through the emulator this test runs in.
     command = QString(E1_EMULATOR).split('|') + command;

@@ -37,9 +37,10 @@ QMultiMap<QString, Message> readTs(const QString &path)
         const QString name = xml.name().toString();
         if (name == "name")
             context = xml.readElementText();
-        else if (name == "message")
-            message = Message{{"context", context}};
-        else if (name == "translation")
+        else if (name == "message") {
+            message.clear();
+            message.insert("context", context);
+        } else if (name == "translation")
             message["type"] = xml.attributes().value("type").toString();
         if (name == "source" || name == "comment" || name == "translation")
             message[name] = xml.readElementText(QXmlStreamReader::IncludeChildElements);
@@ -104,7 +105,7 @@ private Q_SLOTS:
             for (const char *name : {"rxAll", "txAll"})
                 for (int option = 0; option < 2; ++option)
                     list << plugin->window()->findChild<Switch *>(name)->optionName(option);
-            return list.join(' ');
+            return list.join(" ");
         };
         const QString english = "off PRBS Voice off PRBS Voice off PRBS off PRBS";
         QStringList translated;
@@ -113,7 +114,7 @@ private Q_SLOTS:
         QWidget *window = plugin->window();
         QCOMPARE(window->windowTitle(), "Timeslots");
         QCOMPARE(names(), english);
-        const QList<QPair<const char *, const char *>> texts
+        const std::pair<const char *, const char *> texts[]
             = {{"label", " Receive"}, {"label_2", "Transmit"},  {"copyToRx", "Copy"},
                {"copyToTx", "Copy"},  {"rxAll", "All slots"},   {"txAll", "All slots"},
                {"btnPrbs", "PRBS"},   {"btnVoiceFunc", "Voice"}};
@@ -132,9 +133,9 @@ private Q_SLOTS:
         setGerman(true);
         delete plugin;
         plugin = new TimeSlots;
-        QCOMPARE(names(), translated.join(' '));
+        QCOMPARE(names(), translated.join(" "));
         setGerman(false);
-        QCOMPARE(names(), translated.join(' '));
+        QCOMPARE(names(), translated.join(" "));
     }
 
     // Emptied by the language change, the received-signal table comes back in German with the
@@ -149,7 +150,7 @@ private Q_SLOTS:
         auto *labelTx = dialog.findChild<QLabel *>("labelTx");
         setGerman(true);
         QCOMPARE(labelRx->text() + labelTx->text(), QString());
-        card->publishData("vfsignal", {{"level", "-7"}, {"frequency", "1020"}});
+        card->publishData("vfsignal", Compat::variantMap({{"level", "-7"}, {"frequency", "1020"}}));
         QVERIFY(labelRx->text().contains(
             vd("<nobr>Level : &nbsp;</nobr><br><nobr>Frequency : &nbsp;</nobr>")));
         QVERIFY(labelRx->text().contains(vd("%1 dB<br>%2 Hz").arg("&ndash;7", "1020")));
@@ -180,7 +181,7 @@ private Q_SLOTS:
         button->show(); // showing the button is its refresh
         QCOMPARE(row->cellText(0, 0), ts("PRBS: ") + "2e15-1");
         QCOMPARE(row->cellText(1, 0), ts("VF: ") + ts("on"));
-        card->publishData("vfsignal", {{"level", "-3"}, {"frequency", "990"}});
+        card->publishData("vfsignal", Compat::variantMap({{"level", "-3"}, {"frequency", "990"}}));
         QTRY_COMPARE(item->cellText(0, 0), ts("Timeslots"));
         QCOMPARE(item->cellText(0, 1), ts("PRBS: ") + "2e15-1");
         QCOMPARE(item->cellText(1, 1), ts("VF: ") + ts("on"));
@@ -229,20 +230,25 @@ private Q_SLOTS:
         QTemporaryDir temporary;
         const QString fresh = temporary.filePath("fresh.ts");
         const QStringList arguments
-            = {"-silent",  "-no-obsolete",          "-locations", "none", "-extensions",
-               "cpp,h,ui", E1_SOURCE_DIR "/plugin", "-ts",        fresh};
+            = QString("-silent -no-obsolete -locations none -extensions cpp,h,ui").split(' ')
+            << E1_SOURCE_DIR "/plugin"
+            << "-ts" << fresh;
         QCOMPARE(QProcess::execute(E1_LUPDATE, arguments), 0);
         const auto committed = readTs(E1_SOURCE_DIR "/plugin/translations/timeslots_de.ts");
         QCOMPARE(readTs(fresh).keys(), committed.keys());
         QSet<QString> contexts;
-        for (auto it = committed.cbegin(); it != committed.cend(); ++it) {
+        for (auto it = committed.constBegin(); it != committed.constEnd(); ++it) {
             contexts << it.value()["context"];
             QVERIFY2(it.value()["type"].isEmpty() && !it.value()["translation"].isEmpty(),
                      qPrintable(it.key()));
             QVERIFY2(tokens(it.value()["translation"]) == tokens(it.value()["source"]),
                      qPrintable(it.key()));
         }
-        QCOMPARE(contexts, (QSet<QString>{"MainButton", "MainWindow", "TimeSlots", "VoiceDialog"}));
+        QCOMPARE(contexts,
+                 (QSet<QString>() << "MainButton"
+                                  << "MainWindow"
+                                  << "TimeSlots"
+                                  << "VoiceDialog"));
 #endif
     }
 };

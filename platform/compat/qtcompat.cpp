@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QTextCodec>
 #include <QTextDocument>
 #include <QTimer>
 #include <QWheelEvent>
@@ -19,6 +18,7 @@
 #include <QScreen>
 #else
 #include <QDesktopWidget>
+#include <QTextCodec>
 #endif
 
 namespace Compat {

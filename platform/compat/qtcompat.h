@@ -227,8 +227,10 @@ class QRegularExpression
 {
 public:
     QRegularExpression() = default;
+    // QRegExp's "$" is the very end of the text, as Perl's "\z" is.
     explicit QRegularExpression(const QString &pattern)
-        : expression(pattern, Qt::CaseSensitive, QRegExp::RegExp2)
+        : expression(QString(pattern).replace(QLatin1String("\\z"), QLatin1String("$")),
+                     Qt::CaseSensitive, QRegExp::RegExp2)
     { }
     bool isValid() const { return expression.isValid(); }
     QString pattern() const { return expression.pattern(); }
@@ -450,14 +452,14 @@ public:
 };
 
 #undef QTEST_MAIN
-#define QTEST_MAIN(TestObject)                                                                 \
-    int main(int argc, char *argv[])                                                           \
-    {                                                                                          \
-        QApplication app(argc, argv);                                                          \
-        DisabledWidgetKeyFilter keyFilter;                                                     \
-        app.installEventFilter(&keyFilter);                                                    \
-        TestObject test;                                                                       \
-        return QTest::qExec(&test, argc, argv);                                                \
+#define QTEST_MAIN(TestObject)                  \
+    int main(int argc, char *argv[])            \
+    {                                           \
+        QApplication app(argc, argv);           \
+        DisabledWidgetKeyFilter keyFilter;      \
+        app.installEventFilter(&keyFilter);     \
+        TestObject test;                        \
+        return QTest::qExec(&test, argc, argv); \
     }
 
 // The tests' texts are UTF-8, as the sources are.
