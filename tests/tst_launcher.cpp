@@ -338,6 +338,7 @@ void tst_Launcher::instrumentScreenKeepsStillWhileTheStatusItemChanges()
     for (const char *level : {"-10.2", "-3", "-9.7"}) {
         card->publishData("vfsignal",
                           Compat::variantMap({{"level", level}, {"frequency", "1000"}}));
+        QTest::qWait(20);
         QTRY_VERIFY(item->parentWidget()->rect().contains(item->geometry()));
         if (itemAt.isNull()) {
             itemAt = item->mapToGlobal(QPoint(0, 0));
