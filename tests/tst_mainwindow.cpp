@@ -39,7 +39,7 @@ QImage image(const QIcon &icon, const QSize &size)
 QImage prbsIcon(const QString &pattern, bool large)
 {
     QImage canvas(large ? QSize(32, 26) : QSize(20, 16), Clear.format());
-    canvas.fill(Qt::transparent);
+    canvas.fill(0); // transparent: Qt 4.7 fills an image with a pixel value only
     const QFont font("Liberation Sans", large ? 15 : 9, QFont::Bold);
     QPainter(&canvas).drawPixmap(0, 0, TimeSlots::prbsLabel(font, pattern, false, QPen(Qt::black)));
     return canvas;
@@ -407,13 +407,16 @@ private Q_SLOTS:
                      shown.at(i) == "-" ? Clear : QImage(path).convertToFormat(Clear.format()));
         }
         // The caption in the button's text colour and the window's font at the button's size.
-        QImage caption(label.size(), label.format());
+        // Painted on a pixmap, as the window paints it: Qt 4 on X11 sets text on a pixmap with
+        // the X server's engine, at other glyph positions than its raster engine on an image.
+        QPixmap caption(label.size());
         caption.fill(Qt::transparent);
         QPainter painter(&caption);
         painter.setFont(QFont("Liberation Sans", 16, QFont::Bold));
         painter.setPen(button->palette().color(QPalette::ButtonText));
         painter.drawText(caption.rect(), Qt::AlignCenter, "Voice...");
-        QCOMPARE(label.copy(Caption), caption.copy(Caption));
+        painter.end();
+        QCOMPARE(label.copy(Caption), image(QIcon(caption), label.size()).copy(Caption));
     }
 
 private:

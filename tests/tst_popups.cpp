@@ -232,7 +232,7 @@ void tst_Popups::roundedCornersShowTheDesktop()
     // window's mask; inside it the window's pixels, blended over the desktop by a compositor,
     // or as they are without one (a see-through pixel shows black).
     QImage screen(popup.size(), QImage::Format_RGB32);
-    screen.fill(Qt::magenta);
+    screen.fill(QColor(Qt::magenta).rgb());
     QPainter painter(&screen);
     if (!popup.mask().isEmpty())
         painter.setClipRegion(popup.mask());

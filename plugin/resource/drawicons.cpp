@@ -19,7 +19,7 @@ namespace {
 QImage canvas(int width, int height)
 {
     QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    image.fill(0); // transparent: Qt 4.7 fills an image with a pixel value only
     return image;
 }
 
