@@ -490,11 +490,14 @@ inline bool qWaitForWindowExposed(QWidget *window, int = 5000)
 }
 inline bool qWaitForWindowActive(QWidget *window, int timeout = 5000)
 {
-    // Without a window manager, Qt 4 activates a window only once it is on the screen.
+    // Without a window manager, Qt 4 activates a window only once it is on the screen, and the X
+    // server drops a request for the focus that comes before the window is viewable: ask again.
     qWaitForWindowShown(window);
-    window->activateWindow();
-    for (int waited = 0; !window->isActiveWindow() && waited < timeout; waited += 20)
+    for (int waited = 0; !window->isActiveWindow() && waited < timeout; waited += 20) {
+        if (waited % 200 == 0)
+            window->activateWindow();
         qWait(20);
+    }
     return window->isActiveWindow();
 }
 template<typename... Arguments>
