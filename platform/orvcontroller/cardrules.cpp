@@ -316,44 +316,50 @@ Outcome interpret(const QString &command, const CardConfiguration &configuration
 
 CardConfiguration factoryDefaults()
 {
-    // A mix that shows every state of the timeslot window.
-    CardConfiguration defaults;
-    defaults.insert(QLatin1String(KeyStructure), QStringLiteral("pcm30crc"));
-    for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
-        const bool rxPattern = slot <= 3 || (slot >= 9 && slot <= 12);
-        const bool txPattern = slot <= 3 || (slot >= 20 && slot <= 23);
-        const QString none = QStringLiteral("none"), pat = QStringLiteral("pat");
-        const QString voice = QLatin1String(Voice);
-        defaults.insert(timeslotKey(QLatin1String(Rx), slot),
-                        slot == 5       ? voice
-                            : rxPattern ? pat
-                                        : none);
-        defaults.insert(timeslotKey(QLatin1String(Tx), slot),
-                        slot == 5       ? voice
-                            : txPattern ? pat
-                                        : none);
-    }
-    defaults.insert(QStringLiteral("pattern"), QStringLiteral("2e15"));
-    defaults.insert(QStringLiteral("vfsource"), QStringLiteral("tone"));
-    defaults.insert(QStringLiteral("voice-transmit"), voiceTransmitFor(QStringLiteral("tone")));
-    defaults.insert(QStringLiteral("speaker"), QStringLiteral("on"));
-    defaults.insert(QStringLiteral("speaker-volume"), QStringLiteral("60"));
-    defaults.insert(QStringLiteral("microphone"), QStringLiteral("40"));
-    return defaults;
+    // A mix that shows every state of the timeslot window, formed once: every reset starts
+    // from it.
+    static const CardConfiguration factory = [] {
+        CardConfiguration defaults;
+        defaults.insert(QLatin1String(KeyStructure), QStringLiteral("pcm30crc"));
+        for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
+            const bool rxPattern = slot <= 3 || (slot >= 9 && slot <= 12);
+            const bool txPattern = slot <= 3 || (slot >= 20 && slot <= 23);
+            const QString none = QStringLiteral("none"), pat = QStringLiteral("pat");
+            const QString voice = QLatin1String(Voice);
+            defaults.insert(timeslotKey(QLatin1String(Rx), slot),
+                            slot == 5       ? voice
+                                : rxPattern ? pat
+                                            : none);
+            defaults.insert(timeslotKey(QLatin1String(Tx), slot),
+                            slot == 5       ? voice
+                                : txPattern ? pat
+                                            : none);
+        }
+        defaults.insert(QStringLiteral("pattern"), QStringLiteral("2e15"));
+        defaults.insert(QStringLiteral("vfsource"), QStringLiteral("tone"));
+        defaults.insert(QStringLiteral("voice-transmit"), voiceTransmitFor(QStringLiteral("tone")));
+        defaults.insert(QStringLiteral("speaker"), QStringLiteral("on"));
+        defaults.insert(QStringLiteral("speaker-volume"), QStringLiteral("60"));
+        defaults.insert(QStringLiteral("microphone"), QStringLiteral("40"));
+        return defaults;
+    }();
+    return factory;
 }
 
 QStringList feedNames()
 {
-    return QStringList() << QStringLiteral("base") << QStringLiteral("vfsignal")
-                         << QStringLiteral("jitter") << QStringLiteral("jtf")
-                         << QStringLiteral("mtj");
+    static const QStringList feeds = QStringList()
+        << QStringLiteral("base") << QStringLiteral("vfsignal") << QStringLiteral("jitter")
+        << QStringLiteral("jtf") << QStringLiteral("mtj");
+    return feeds;
 }
 
 QStringList structures()
 {
-    return QStringList() << QStringLiteral("unstr") << QStringLiteral("pcm30")
-                         << QStringLiteral("pcm30crc") << QStringLiteral("pcm31")
-                         << QStringLiteral("pcm31crc");
+    static const QStringList structures = QStringList()
+        << QStringLiteral("unstr") << QStringLiteral("pcm30") << QStringLiteral("pcm30crc")
+        << QStringLiteral("pcm31") << QStringLiteral("pcm31crc");
+    return structures;
 }
 
 QString timeslotKey(const QString &direction, int slot)
@@ -404,38 +410,33 @@ QString heardSource(const CardConfiguration &configuration, int slot)
 
 QStringList derivedMaskKeys()
 {
-    QStringList keys;
-    keys << QStringLiteral("speaker") << QStringLiteral("voice-transmit");
-    for (const char *direction : {Rx, Tx}) {
-        for (int slot = FirstSlot; slot <= LastSlot; ++slot)
-            keys << timeslotKey(QLatin1String(direction), slot);
-    }
+    static const QStringList keys = QStringList()
+        << QStringLiteral("speaker") << QStringLiteral("voice-transmit")
+        << slotKeys().keys.mid(FirstSlot, LastSlot) << slotKeys().keys.mid(LastSlot + 2, LastSlot);
     return keys;
 }
 
-QString derivedMask(const QString &key, const CardConfiguration &configuration, bool *known)
+CardConfiguration derivedMasks(const CardConfiguration &configuration)
 {
-    *known = true;
-    if (key == QLatin1String("speaker")) {
-        return voiceSlot(QLatin1String(Rx), configuration)
-            ? QString()
-            : QStringLiteral("no timeslot for sound reception");
+    CardConfiguration masks;
+    masks.insert(QStringLiteral("speaker"),
+                 voiceSlot(QLatin1String(Rx), configuration)
+                     ? QString()
+                     : QStringLiteral("no timeslot for sound reception"));
+    masks.insert(QStringLiteral("voice-transmit"),
+                 voiceSlot(QLatin1String(Tx), configuration)
+                     ? QString()
+                     : QStringLiteral("no timeslot for sound transmission"));
+    const QString structure = configuration.value(QLatin1String(KeyStructure));
+    for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
+        const QString mask = structure == QLatin1String(Unframed)
+            ? QStringLiteral("unstructured line")
+            : slotAvailable(slot, structure) ? QString()
+                                             : QStringLiteral("signalling timeslot");
+        masks.insert(timeslotKey(QLatin1String(Rx), slot), mask);
+        masks.insert(timeslotKey(QLatin1String(Tx), slot), mask);
     }
-    if (key == QLatin1String("voice-transmit")) {
-        return voiceSlot(QLatin1String(Tx), configuration)
-            ? QString()
-            : QStringLiteral("no timeslot for sound transmission");
-    }
-    if (const int slot = slotOf(key, Rx) + slotOf(key, Tx)) {
-        const QString structure = configuration.value(QLatin1String(KeyStructure));
-        if (structure == QLatin1String(Unframed))
-            return QStringLiteral("unstructured line");
-        if (!slotAvailable(slot, structure))
-            return QStringLiteral("signalling timeslot");
-        return QString();
-    }
-    *known = false;
-    return QString();
+    return masks;
 }
 
 QStringList governingMasks(const QString &key)

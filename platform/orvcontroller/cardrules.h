@@ -50,9 +50,9 @@ QString heardSource(const CardConfiguration &configuration, int slot);
 
 //! Every key whose mask follows from the configuration.
 QStringList derivedMaskKeys();
-//! The mask of \a key that follows from \a configuration: empty when available, else the
-//! reason; \a known tells whether the card derives a mask for that key at all.
-QString derivedMask(const QString &key, const CardConfiguration &configuration, bool *known);
+//! The mask of each key of derivedMaskKeys() that follows from \a configuration: empty when
+//! the item is available, else the reason.
+CardConfiguration derivedMasks(const CardConfiguration &configuration);
 
 //! The mask keys that decide whether \a key can be changed: its own, and for the loudspeaker's
 //! level, the transmit source and the microphone level also the mask of the item they belong to

@@ -88,12 +88,29 @@ QVariantMap SimulatedCardPrivate::dataSet(const QString &name) const
 
 void SimulatedCardPrivate::applyChanges(const CardConfiguration &changes)
 {
+    mapsCurrent = false;
     for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
         configuration.insert(it.key(), it.value());
         if (it.key() == QLatin1String("vfsource"))
             configuration.insert(QStringLiteral("voice-transmit"),
                                  CardRules::voiceTransmitFor(it.value()));
     }
+}
+
+void SimulatedCardPrivate::formMaps() const
+{
+    if (mapsCurrent)
+        return;
+    configurationMap.clear();
+    for (auto it = configuration.constBegin(); it != configuration.constEnd(); ++it)
+        configurationMap.insert(it.key(), it.value());
+    maskMap.clear();
+    const CardConfiguration derived = CardRules::derivedMasks(configuration);
+    for (auto it = derived.constBegin(); it != derived.constEnd(); ++it)
+        maskMap.insert(it.key(), it.value());
+    for (auto it = maskOverrides.constBegin(); it != maskOverrides.constEnd(); ++it)
+        maskMap.insert(it.key(), it.value());
+    mapsCurrent = true;
 }
 
 void SimulatedCardPrivate::scheduleNotification()
@@ -280,10 +297,8 @@ QString SimulatedCard::configValue(const QString &key, const QString &def) const
 
 QVariantMap SimulatedCard::configuration() const
 {
-    QVariantMap map;
-    for (auto it = d->configuration.constBegin(); it != d->configuration.constEnd(); ++it)
-        map.insert(it.key(), it.value());
-    return map;
+    d->formMaps();
+    return d->configurationMap;
 }
 
 void SimulatedCard::setConfigValue(const QString &key, const QString &value)
@@ -300,6 +315,7 @@ void SimulatedCard::removeConfigValue(const QString &key)
 {
     if (!d->configuration.remove(key))
         return;
+    d->mapsCurrent = false;
     if (key == QLatin1String("vfsource"))
         d->configuration.insert(QStringLiteral("voice-transmit"),
                                 CardRules::voiceTransmitFor(QString()));
@@ -308,12 +324,9 @@ void SimulatedCard::removeConfigValue(const QString &key)
 
 QString SimulatedCard::maskValue(const QString &key, const QString &def) const
 {
-    const auto override = d->maskOverrides.constFind(key);
-    if (override != d->maskOverrides.constEnd())
-        return override.value();
-    bool known = false;
-    const QString mask = CardRules::derivedMask(key, d->configuration, &known);
-    return known ? mask : def;
+    d->formMaps();
+    const auto mask = d->maskMap.constFind(key);
+    return mask != d->maskMap.constEnd() ? mask.value().toString() : def;
 }
 
 QStringList SimulatedCard::maskKeys() const
@@ -328,10 +341,8 @@ QStringList SimulatedCard::maskKeys() const
 
 QVariantMap SimulatedCard::masks() const
 {
-    QVariantMap map;
-    for (const QString &key : maskKeys())
-        map.insert(key, maskValue(key));
-    return map;
+    d->formMaps();
+    return d->maskMap;
 }
 
 void SimulatedCard::setMaskValue(const QString &key, const QString &value)
@@ -340,13 +351,16 @@ void SimulatedCard::setMaskValue(const QString &key, const QString &value)
     if (override != d->maskOverrides.constEnd() && override.value() == value)
         return;
     d->maskOverrides.insert(key, value);
+    d->mapsCurrent = false;
     d->scheduleNotification();
 }
 
 void SimulatedCard::clearMaskOverride(const QString &key)
 {
-    if (d->maskOverrides.remove(key))
-        d->scheduleNotification();
+    if (!d->maskOverrides.remove(key))
+        return;
+    d->mapsCurrent = false;
+    d->scheduleNotification();
 }
 
 bool SimulatedCard::hasMaskOverride(const QString &key) const
@@ -519,6 +533,7 @@ void SimulatedCard::reset()
         return;
     d->configuration = CardRules::factoryDefaults();
     d->maskOverrides.clear();
+    d->mapsCurrent = false;
     d->log.clear();
     d->refusing = false;
     d->refusalText.clear();

@@ -39,6 +39,8 @@ public:
     QVariantMap dataSet(const QString &name) const;
 
     void applyChanges(const CardConfiguration &changes);
+    //! Forms configurationMap and maskMap again when the configuration or an override changed.
+    void formMaps() const;
     void scheduleNotification();
     void deliverNotification();
     void setRunning(QString feed, bool run);
@@ -56,6 +58,11 @@ public:
     CardConfiguration configuration;
     QMap<QString, QString> maskOverrides;
     QVariantMap deliveredMasks;
+    // The configuration and every mask as readers get them, formed again only after a change:
+    // every notification, and a plug-in for each of its widgets, asks for them.
+    mutable QVariantMap configurationMap;
+    mutable QVariantMap maskMap;
+    mutable bool mapsCurrent = false;
     bool notificationPending = false;
 
     QStringList log;
