@@ -416,21 +416,27 @@ QStringList derivedMaskKeys()
     return keys;
 }
 
-CardConfiguration derivedMasks(const CardConfiguration &configuration)
+QVariantMap derivedMasks(const CardConfiguration &configuration)
 {
-    CardConfiguration masks;
-    masks.insert(QStringLiteral("speaker"),
-                 voiceSlot(QLatin1String(Rx), configuration)
-                     ? QString()
-                     : QStringLiteral("no timeslot for sound reception"));
-    masks.insert(QStringLiteral("voice-transmit"),
-                 voiceSlot(QLatin1String(Tx), configuration)
-                     ? QString()
-                     : QStringLiteral("no timeslot for sound transmission"));
+    // The masks follow from the kind of line and whether each direction has a voice timeslot:
+    // each of those few sets is formed once, when first asked for. The card lives in the
+    // thread of the user interface.
     const QString structure = configuration.value(QLatin1String(KeyStructure));
+    const int line = structure == QLatin1String(Unframed)  ? 0
+        : structure.startsWith(QLatin1String(Pcm30Prefix)) ? 1
+                                                           : 2;
+    const bool receive = voiceSlot(QLatin1String(Rx), configuration);
+    const bool transmit = voiceSlot(QLatin1String(Tx), configuration);
+    static QVariantMap formed[3][2][2];
+    QVariantMap &masks = formed[line][receive][transmit];
+    if (!masks.isEmpty())
+        return masks;
+    masks.insert(QStringLiteral("speaker"),
+                 receive ? QString() : QStringLiteral("no timeslot for sound reception"));
+    masks.insert(QStringLiteral("voice-transmit"),
+                 transmit ? QString() : QStringLiteral("no timeslot for sound transmission"));
     for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
-        const QString mask = structure == QLatin1String(Unframed)
-            ? QStringLiteral("unstructured line")
+        const QString mask = line == 0       ? QStringLiteral("unstructured line")
             : slotAvailable(slot, structure) ? QString()
                                              : QStringLiteral("signalling timeslot");
         masks.insert(timeslotKey(QLatin1String(Rx), slot), mask);

@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 #include <functional>
 
@@ -52,7 +53,7 @@ QString heardSource(const CardConfiguration &configuration, int slot);
 QStringList derivedMaskKeys();
 //! The mask of each key of derivedMaskKeys() that follows from \a configuration: empty when
 //! the item is available, else the reason.
-CardConfiguration derivedMasks(const CardConfiguration &configuration);
+QVariantMap derivedMasks(const CardConfiguration &configuration);
 
 //! The mask keys that decide whether \a key can be changed: its own, and for the loudspeaker's
 //! level, the transmit source and the microphone level also the mask of the item they belong to

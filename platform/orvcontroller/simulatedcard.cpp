@@ -29,8 +29,8 @@ QList<SimulatedCard *> &registry()
 SimulatedCardPrivate::SimulatedCardPrivate(SimulatedCard *card, const QString &cardName)
     : q(card)
     , name(cardName)
-    , configuration(CardRules::factoryDefaults())
 {
+    restoreFactorySettings();
     generator.seed(DefaultSeed);
     liveTimer.setInterval(LiveInterval);
 }
@@ -86,31 +86,54 @@ QVariantMap SimulatedCardPrivate::dataSet(const QString &name) const
     return QVariantMap();
 }
 
+void SimulatedCardPrivate::restoreFactorySettings()
+{
+    // Every reset returns to them: their map is formed once.
+    static const QVariantMap factory = [] {
+        QVariantMap map;
+        const CardConfiguration defaults = CardRules::factoryDefaults();
+        for (auto it = defaults.constBegin(); it != defaults.constEnd(); ++it)
+            map.insert(it.key(), it.value());
+        return map;
+    }();
+    configuration = CardRules::factoryDefaults();
+    configurationMap = factory;
+    masksCurrent = false;
+}
+
+void SimulatedCardPrivate::setValue(const QString &key, const QString &value)
+{
+    configuration.insert(key, value);
+    configurationMap.insert(key, value);
+    masksCurrent = false;
+}
+
+bool SimulatedCardPrivate::removeValue(const QString &key)
+{
+    if (!configuration.remove(key))
+        return false;
+    configurationMap.remove(key);
+    masksCurrent = false;
+    return true;
+}
+
 void SimulatedCardPrivate::applyChanges(const CardConfiguration &changes)
 {
-    mapsCurrent = false;
     for (auto it = changes.constBegin(); it != changes.constEnd(); ++it) {
-        configuration.insert(it.key(), it.value());
+        setValue(it.key(), it.value());
         if (it.key() == QLatin1String("vfsource"))
-            configuration.insert(QStringLiteral("voice-transmit"),
-                                 CardRules::voiceTransmitFor(it.value()));
+            setValue(QStringLiteral("voice-transmit"), CardRules::voiceTransmitFor(it.value()));
     }
 }
 
-void SimulatedCardPrivate::formMaps() const
+void SimulatedCardPrivate::formMasks() const
 {
-    if (mapsCurrent)
+    if (masksCurrent)
         return;
-    configurationMap.clear();
-    for (auto it = configuration.constBegin(); it != configuration.constEnd(); ++it)
-        configurationMap.insert(it.key(), it.value());
-    maskMap.clear();
-    const CardConfiguration derived = CardRules::derivedMasks(configuration);
-    for (auto it = derived.constBegin(); it != derived.constEnd(); ++it)
-        maskMap.insert(it.key(), it.value());
+    maskMap = CardRules::derivedMasks(configuration);
     for (auto it = maskOverrides.constBegin(); it != maskOverrides.constEnd(); ++it)
         maskMap.insert(it.key(), it.value());
-    mapsCurrent = true;
+    masksCurrent = true;
 }
 
 void SimulatedCardPrivate::scheduleNotification()
@@ -297,7 +320,6 @@ QString SimulatedCard::configValue(const QString &key, const QString &def) const
 
 QVariantMap SimulatedCard::configuration() const
 {
-    d->formMaps();
     return d->configurationMap;
 }
 
@@ -313,18 +335,16 @@ void SimulatedCard::setConfigValue(const QString &key, const QString &value)
 
 void SimulatedCard::removeConfigValue(const QString &key)
 {
-    if (!d->configuration.remove(key))
+    if (!d->removeValue(key))
         return;
-    d->mapsCurrent = false;
     if (key == QLatin1String("vfsource"))
-        d->configuration.insert(QStringLiteral("voice-transmit"),
-                                CardRules::voiceTransmitFor(QString()));
+        d->setValue(QStringLiteral("voice-transmit"), CardRules::voiceTransmitFor(QString()));
     d->scheduleNotification();
 }
 
 QString SimulatedCard::maskValue(const QString &key, const QString &def) const
 {
-    d->formMaps();
+    d->formMasks();
     const auto mask = d->maskMap.constFind(key);
     return mask != d->maskMap.constEnd() ? mask.value().toString() : def;
 }
@@ -341,7 +361,7 @@ QStringList SimulatedCard::maskKeys() const
 
 QVariantMap SimulatedCard::masks() const
 {
-    d->formMaps();
+    d->formMasks();
     return d->maskMap;
 }
 
@@ -351,7 +371,7 @@ void SimulatedCard::setMaskValue(const QString &key, const QString &value)
     if (override != d->maskOverrides.constEnd() && override.value() == value)
         return;
     d->maskOverrides.insert(key, value);
-    d->mapsCurrent = false;
+    d->masksCurrent = false;
     d->scheduleNotification();
 }
 
@@ -359,7 +379,7 @@ void SimulatedCard::clearMaskOverride(const QString &key)
 {
     if (!d->maskOverrides.remove(key))
         return;
-    d->mapsCurrent = false;
+    d->masksCurrent = false;
     d->scheduleNotification();
 }
 
@@ -531,9 +551,8 @@ void SimulatedCard::reset()
     }
     if (!card)
         return;
-    d->configuration = CardRules::factoryDefaults();
     d->maskOverrides.clear();
-    d->mapsCurrent = false;
+    d->restoreFactorySettings();
     d->log.clear();
     d->refusing = false;
     d->refusalText.clear();

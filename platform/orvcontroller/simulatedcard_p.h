@@ -38,9 +38,14 @@ public:
     //! The latest map of the data set \a name (a feed name in upper case).
     QVariantMap dataSet(const QString &name) const;
 
+    //! Sets the factory settings, or one value, or removes one, in both forms of the
+    //! configuration.
+    void restoreFactorySettings();
+    void setValue(const QString &key, const QString &value);
+    bool removeValue(const QString &key);
     void applyChanges(const CardConfiguration &changes);
-    //! Forms configurationMap and maskMap again when the configuration or an override changed.
-    void formMaps() const;
+    //! Forms maskMap again when the configuration or an override changed.
+    void formMasks() const;
     void scheduleNotification();
     void deliverNotification();
     void setRunning(QString feed, bool run);
@@ -56,13 +61,14 @@ public:
     bool frameworkOwned = false;
 
     CardConfiguration configuration;
+    // The configuration as readers get it, and every mask: every notification, and a plug-in
+    // for each of its widgets, asks for them. The masks are formed again only when asked for
+    // after a change.
+    QVariantMap configurationMap;
+    mutable QVariantMap maskMap;
+    mutable bool masksCurrent = false;
     QMap<QString, QString> maskOverrides;
     QVariantMap deliveredMasks;
-    // The configuration and every mask as readers get them, formed again only after a change:
-    // every notification, and a plug-in for each of its widgets, asks for them.
-    mutable QVariantMap configurationMap;
-    mutable QVariantMap maskMap;
-    mutable bool mapsCurrent = false;
     bool notificationPending = false;
 
     QStringList log;
