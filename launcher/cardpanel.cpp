@@ -220,10 +220,11 @@ void CardPanel::sendCommand(const QString &command)
 void CardPanel::resetCard()
 {
     card.reset();
-    QTreeWidgetItem *entry = addLogEntry(tr("Card reset to factory settings"), QString());
+    QTreeWidgetItem *entry = newLogEntry(tr("Card reset to factory settings"), QString());
     QFont italic = entry->font(0);
     italic.setItalic(true);
     entry->setFont(0, italic);
+    addLogEntry(entry);
     refusalArmed = false;
     refreshMeasurements();
     refresh();
@@ -478,7 +479,7 @@ void CardPanel::refreshRefusal()
 void CardPanel::appendLogEntry(const QString &text, bool refused, const QString &errorText)
 {
     QTreeWidgetItem *entry
-        = addLogEntry(text, refused ? tr("refused: %1").arg(errorText) : tr("accepted"));
+        = newLogEntry(text, refused ? tr("refused: %1").arg(errorText) : tr("accepted"));
     entry->setText(0, QString::number(++logCount));
     if (refused) {
         for (int column = 0; column < 3; ++column)
@@ -487,6 +488,7 @@ void CardPanel::appendLogEntry(const QString &text, bool refused, const QString 
     } else {
         entry->setForeground(2, acceptedColor);
     }
+    addLogEntry(entry);
 
     // The card refuses only the one command after being told to.
     if (refusalArmed) {
@@ -495,31 +497,40 @@ void CardPanel::appendLogEntry(const QString &text, bool refused, const QString 
     }
 }
 
-// An entry of the log with its whole text in the tooltip, scrolled into view.
-QTreeWidgetItem *CardPanel::addLogEntry(const QString &command, const QString &result)
+// An entry of the log with its whole text in the tooltip, filled in before addLogEntry(): the
+// log measures its rows again for each change of an entry it holds.
+QTreeWidgetItem *CardPanel::newLogEntry(const QString &command, const QString &result)
 {
-    auto *entry = new QTreeWidgetItem(log);
+    auto *entry = new QTreeWidgetItem;
     entry->setText(1, command);
     entry->setText(2, result);
     const QString whole = result.isEmpty() ? command : command + QLatin1Char('\n') + result;
     const QString tip = tr("%1\n\nDouble-click copies the entry.").arg(whole);
     for (int column = 0; column < 3; ++column)
         entry->setToolTip(column, tip);
-    if (result.isEmpty()) { // a note rather than a command: across the whole line
+    if (result.isEmpty()) { // a note rather than a command, across the whole line once added
         entry->setText(0, command);
         entry->setText(1, QString());
-        entry->setFirstColumnSpanned(true);
     }
-    log->scrollToItem(entry);
     return entry;
+}
+
+// Adds \a entry at the end of the log, scrolled into view.
+void CardPanel::addLogEntry(QTreeWidgetItem *entry)
+{
+    log->addTopLevelItem(entry);
+    if (entry->text(2).isEmpty())
+        entry->setFirstColumnSpanned(true);
+    log->scrollToItem(entry);
 }
 
 void CardPanel::noteFailedFeed(const QString &feed)
 {
-    QTreeWidgetItem *entry = addLogEntry(tr("open feed \"%1\"").arg(feed),
+    QTreeWidgetItem *entry = newLogEntry(tr("open feed \"%1\"").arg(feed),
                                          tr("failed: no proxy, the card fails to open feeds"));
     for (int column = 0; column < 3; ++column)
         entry->setForeground(column, refusedColor);
+    addLogEntry(entry);
 }
 
 // The entry as one line, its columns separated by tabs.

@@ -72,7 +72,8 @@ private Q_SLOTS:
     void refreshMasks();
     void refreshRefusal();
     void appendLogEntry(const QString &text, bool refused, const QString &errorText);
-    QTreeWidgetItem *addLogEntry(const QString &command, const QString &result);
+    QTreeWidgetItem *newLogEntry(const QString &command, const QString &result);
+    void addLogEntry(QTreeWidgetItem *entry);
     void orderTabs();
     void configurationEdited(QTableWidgetItem *item);
     void maskEdited(QTableWidgetItem *item);

@@ -98,11 +98,13 @@ private:
                 check(side + QString(" button %1 on ").arg(slot) + structure,
                       panel->buttonLabel(slot) + (panel->isButtonEnabled(slot) ? " on" : " off"),
                       slot ? state16 : "FAS off");
-            // Runs after every update, thousands of times a minute under the fuzzer: a text is
-            // formed only for a problem.
-            const QString prefix = QString("timeslot-%1-").arg(side);
+            // Runs after every update, thousands of times a minute under the fuzzer: the keys
+            // ("timeslot-rx-1" .. "timeslot-tx-31") are formed once, a text only for a problem.
+            static QStringList keys;
+            for (int i = keys.size(); i < 62; ++i)
+                keys << QString("timeslot-%1-%2").arg(i < 31 ? "rx" : "tx").arg(i % 31 + 1);
             for (int slot = 1; slot <= 31; ++slot) {
-                const QString key = prefix + QString::number(slot);
+                const QString &key = keys.at((*side == 't') * 31 + slot - 1);
                 const QString value = card.configValue(key, QStringLiteral("none"));
                 voice = voice || (value == QLatin1String("voice") && card.maskValue(key).isEmpty());
                 const int option = int(options.indexOf(value));
