@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The simulated card's command interpreter under arbitrary text. The input picks the line
-// structure and a few masked items; each of its remaining lines is then one command. After every
-// command the log holds one more line, that command; a refusal gives a reason, names the voice
-// channel only for a second receive voice timeslot, and changes neither configuration nor masks;
-// an acceptance leaves every value valid, assigns no timeslot the structure does not offer and
-// leaves the receive direction at most one voice timeslot.
+// The simulated card's command interpreter under arbitrary text: the input picks the structure
+// and a few masked items, then each of its lines is a command. After each the log holds one more
+// line, that command; a refusal gives a reason, names the voice channel only for a second receive
+// voice timeslot and changes neither configuration nor masks; an acceptance leaves every value
+// valid, no timeslot assigned that the structure lacks and at most one receive voice timeslot.
 
 #include "fuzzing.h"
 
@@ -42,16 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SimulatedCard &card = fixture<SimulatedCard>();
     card.reset();
     FuzzedDataProvider input(data, size);
-    const QStringList structures = SimulatedCard::structures();
-    card.setConfigValue("structure", structures.at(input.ConsumeIntegralInRange(0, 4)));
+    card.setConfigValue("structure",
+                        SimulatedCard::structures().at(input.ConsumeIntegralInRange(0, 4)));
     const QStringList maskKeys = card.maskKeys();
     for (int masked = input.ConsumeIntegralInRange(0, 3); masked > 0; --masked) {
         const int index = input.ConsumeIntegralInRange<int>(0, maskKeys.size() - 1);
         card.setMaskValue(maskKeys.at(index), "in use by another test");
     }
 
-    // Masks follow from the configuration and the overrides, which commands never touch: they
-    // are read once at the start and again after each accepted command.
+    // Masks follow from the configuration and the overrides, which commands never touch.
     QVariantMap configuration = card.configuration(), masks = card.masks();
     const std::string rest = input.ConsumeRemainingBytesAsString();
     for (const QString &command : QString::fromUtf8(rest.data(), int(rest.size())).split('\n')) {

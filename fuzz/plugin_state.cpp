@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The plug-in under arbitrary controller state: each input is a series of steps, decoded one
-// after the other, that set or remove configuration values and masks of every key the plug-in
-// reads, publish data maps (keys missing, values of any type, huge texts), start and stop
-// measurements, refuse commands, deliver the card's notification, and press or turn what the
-// timeslot window, the voice dialog and the PRBS dialog offer. Every command a step sends is one
-// the plug-in documents, and after every update the widgets show what the card holds.
+// The plug-in under arbitrary controller state: each input is a series of steps that set or
+// remove values and masks of every key the plug-in reads, publish data maps (keys missing, values
+// of any type, huge texts), start and stop measurements, refuse commands, deliver the card's
+// notification, and press or turn what the timeslot window and its two dialogs offer. Every
+// command sent is one the plug-in documents; after every update the widgets show the card.
 
 #include "fuzzing.h"
 #include "offscreennotice.h"
@@ -18,7 +17,6 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
-#include <QRegularExpression>
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -34,40 +32,30 @@ const char *const Buttons[] = {"btnPrbs",      "btnVoiceFunc",  "copyToRx",     
                                "btnTone",      "btnMicrophone", "btnSpeaker",      "pattern_2e9",
                                "pattern_all1", "pattern_55",    "applyUserPattern"};
 
-// The warning waits in an event loop of its own until it is closed: it closes once shown. That
-// loop would draw the whole timeslot window after every refused voice choice; the window is
-// not drawn here (its widgets' tests draw it), the status item and the button are.
-struct WarningCloser : QObject
-{
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show && qobject_cast<WarningWindow *>(object))
-            QMetaObject::invokeMethod(object, "close", Qt::QueuedConnection);
-        return event->type() == QEvent::UpdateRequest && object == window;
-    }
-    QWidget *window = nullptr;
-};
-
-struct Fixture
+struct Fixture : QObject
 {
     Fixture()
     {
         dropOffscreenNotices();
-        qApp->installEventFilter(&closer);
-        closer.window = invariants.window();
+        qApp->installEventFilter(this);
+    }
+    // A warning waits in an event loop of its own until closed: it closes once shown. There the
+    // timeslot window is not drawn (its widgets' tests draw it); status item and button are.
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<WarningWindow *>(object))
+            QMetaObject::invokeMethod(object, "close", Qt::QueuedConnection);
+        return event->type() == QEvent::UpdateRequest && object == invariants.window();
     }
     SimulatedCard card;
     PluginInvariants invariants{card};
-    WarningCloser closer;
 };
 
 QString text(FuzzedDataProvider &input)
 {
     switch (input.ConsumeIntegralInRange(0, 3)) {
-    case 0: {
-        const std::string bytes = input.ConsumeRandomLengthString(32);
-        return QString::fromUtf8(bytes.data(), int(bytes.size()));
-    }
+    case 0:
+        return QString::fromStdString(input.ConsumeRandomLengthString(32));
     case 1: // a huge text, behind a word the plug-in may test for
         return input.PickValueInArray(Values)
             + QString(input.ConsumeIntegralInRange(0, 1 << 16),
@@ -81,9 +69,8 @@ QString key(FuzzedDataProvider &input)
 {
     if (input.ConsumeBool())
         return input.PickValueInArray(Keys);
-    return QString("timeslot-%1-%2")
-        .arg(input.ConsumeBool() ? "rx" : "tx")
-        .arg(input.ConsumeIntegralInRange(0, 32));
+    const char *side = input.ConsumeBool() ? "rx" : "tx";
+    return QString("timeslot-%1-%2").arg(side).arg(input.ConsumeIntegralInRange(0, 32));
 }
 
 QVariant variant(FuzzedDataProvider &input)

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Text that people and libraries hand the system, each a clear refusal or a valid result: the
-// launcher's arguments (one a line), a command typed into the card panel, a user pattern typed
-// into the PRBS dialog or handed to the PRBS model, and a plug-in's verification text. The
-// first byte of the input picks the entry.
+// Text that people and libraries hand the system, chosen by the first byte, each a clear refusal
+// or a valid result: launcher arguments (one a line), a command typed into the card panel, a user
+// pattern typed into the PRBS dialog or handed to its model, a plug-in's verification text.
 
 #include "fuzzing.h"
 
