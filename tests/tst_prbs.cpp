@@ -4,10 +4,8 @@
 #include <checkbutton.h>
 #include <prbsdialog.h>
 #include <prbsmodel.h>
-#include <simulatedcard.h>
 
-#include <QLineEdit>
-#include <QtTest>
+#include "testsupport.h"
 
 namespace {
 
@@ -17,12 +15,6 @@ QString checkedChoice(const PrbsDialog &dialog)
         if (button->isChecked())
             return button->objectName();
     return QString();
-}
-
-template<typename... Columns>
-void row(const char *name, Columns... columns)
-{
-    (QTest::newRow(name) << ... << QString(columns));
 }
 
 } // namespace
@@ -85,19 +77,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<QString>("command"); // empty: nothing sent
-        auto row = [](const char *pattern, bool valid, const char *command) {
-            QTest::addRow("\"%s\"", pattern) << QString(pattern) << valid << QString(command);
-        };
-        row("2e23", true, "pattern 2e23");
-        row("2e9-1", true, "pattern 2e9");
-        row("all1", true, "pattern all1");
-        row("0x1A2B", true, "pattern 0x1A2B");
-        row("0xdeadBEEF", true, "pattern 0xdeadBEEF");
-        row("2e15", true, ""); // in use
-        row("2e15-1", true, "");
+        row("2e23", "2e23", true, "pattern 2e23");
+        row("2e9-1", "2e9-1", true, "pattern 2e9");
+        row("all1", "all1", true, "pattern all1");
+        row("0x1A2B", "0x1A2B", true, "pattern 0x1A2B");
+        row("0xdeadBEEF", "0xdeadBEEF", true, "pattern 0xdeadBEEF");
+        row("2e15, in use", "2e15", true, "");
+        row("2e15-1", "2e15-1", true, "");
         for (const char *invalid :
              {"0x", "0x123456789", "0xG1", "1A2B", "0X1A2B", "", "2e16", "ALL0", "0x1A\n"})
-            row(invalid, false, "");
+            QTest::addRow("\"%s\"", invalid) << QString(invalid) << false << QString();
     }
     void modelSendsOneCommandForAValidChange()
     {
@@ -138,6 +127,7 @@ private Q_SLOTS:
             QTest::mouseClick(dialog.findChild<CheckButton *>(button), Qt::LeftButton);
         QCOMPARE(card->commandLog(),
                  command.isEmpty() ? QStringList() : (QStringList() << command));
+        QVERIFY(dialog.isVisible()); // made to stay open after a choice
         if (typed.isEmpty())
             QCOMPARE(checkedChoice(dialog), button);
     }
