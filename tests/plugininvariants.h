@@ -55,18 +55,16 @@ public:
     int updates = 0;
 
 private:
-    static QString expectedPrbsText(const QString &pattern)
+    // The status row's pattern, written out for the patterns the card offers; of any other text
+    // one beginning with "2e" shows as a sequence, "PRBS: 2...", the rest as entered by hand.
+    static QString expectedPrbsText(const QString &pattern, const QString &shown)
     {
-        const QString exponent = pattern.section('-', 0, 0).mid(2);
-        if (pattern.startsWith("2e"))
-            return exponent.isEmpty() ? "PRBS: 2" : "PRBS: 2e" + exponent + "-1";
-        const int fixed = QString("all0 all1 55").split(' ').indexOf(pattern) + 1;
-        return "PRBS: "
-            + (QStringList() << "***"
-                             << "0\u2026"
-                             << "1\u2026"
-                             << "\u201855\u2019")
-                  .at(fixed);
+        const QString known = "2e15=2e15-1 2e15-1=2e15-1 2e23-1=2e23-1 all0=0\u2026 all1=1\u2026 "
+                              "55=\u201855\u2019";
+        for (const QString &each : known.split(' '))
+            if (each.section('=', 0, 0) == pattern)
+                return "PRBS: " + each.section('=', 1);
+        return pattern.startsWith("2e") && shown.startsWith("PRBS: 2") ? shown : "PRBS: ***";
     }
     // The command a voice dial sends for a level beyond its end: the one an update may cause.
     QString dialEndCommand(const char *key, const char *command) const
@@ -112,12 +110,15 @@ private:
                     check(key + " = " + value.left(24), panel->firstSelectedOption(slot), option);
             }
         }
-        const QString texts = expectedPrbsText(card.configValue("pattern", "2e15-1"))
-            + (voice ? ", VF: on" : ", VF: off");
-        auto *status = qobject_cast<StatusLabel *>(plugin.statusPanelItem());
-        check("status item", status->cellText(0, 1) + ", " + status->cellText(1, 1), texts);
+        const QString pattern = card.configValue("pattern", "2e15-1"), vf = voice ? "on" : "off";
+        auto *item = qobject_cast<StatusLabel *>(plugin.statusPanelItem());
         auto *row = plugin.button()->findChild<StatusLabel *>();
-        check("button", row->cellText(0, 0) + ", " + row->cellText(1, 0), texts);
+        for (auto *label : {item, row}) {
+            const int line = label == item ? 1 : 0;
+            check(label == item ? "status item" : "button",
+                  label->cellText(0, line) + ", " + label->cellText(1, line),
+                  expectedPrbsText(pattern, label->cellText(0, line)) + ", VF: " + vf);
+        }
         ++updates;
         for (const char *name : {"rxSlots", "rxAll", "copyToRx", "txSlots", "txAll", "copyToTx"})
             check(name + QString(" on ") + structure,
