@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The voice dialog turns a click into a command and mirrors settings with setChecked(): the
 // program's changes must not echo as clicks, and a click must show the new state in clicked().
-#include <checkbutton.h>
+#include "testsupport.h"
 
-#include <QtTest>
+#include <checkbutton.h>
 
 class tst_CheckButton : public QObject
 {

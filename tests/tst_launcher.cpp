@@ -5,15 +5,13 @@
 #include "launcherwindow.h"
 #include "pluginloader.h"
 #include "screenshots.h"
+#include "testsupport.h"
 
 #include <basepopupwindow.h>
 #include <cardcontroller.h>
 #include <launcherplugin.h>
-#include <simulatedcard.h>
 #include <switchpanel.h>
 
-#include <QtTest>
-#include <QtWidgets>
 #include <memory>
 #include <stdexcept>
 
@@ -60,21 +58,13 @@ private Q_SLOTS:
         card.reset();
     }
     void buttonOpensTheWindowInTheScreenAreaAtEveryPress();
-    void structureFromTheCardPanelReachesTheWindow_data();
-    void structureFromTheCardPanelReachesTheWindow();
     void cardPanelDrivesTheCard();
-    void loopbackLineTellsWhatIsHeard_data();
-    void loopbackLineTellsWhatIsHeard();
-    void cardPanelTabsInReadingOrder();
     void widgetsOutliveTheLauncherAndDieWithThePlugin();
     void anExceptionInThePluginBecomesAMessage();
     void aFailedCallIntoThePluginBecomesAMessage_data();
     void aFailedCallIntoThePluginBecomesAMessage();
     void instrumentScreenKeepsStillWhileTheStatusItemChanges();
-    void popupsOpenOnTheInstrumentScreen_data();
     void popupsOpenOnTheInstrumentScreen();
-    void windowFitsTheDesktopAndKeepsItsLayout_data();
-    void windowFitsTheDesktopAndKeepsItsLayout();
     void commandLineDecidesTheExit_data();
     void commandLineDecidesTheExit();
 
@@ -109,35 +99,6 @@ void tst_Launcher::buttonOpensTheWindowInTheScreenAreaAtEveryPress()
     QVERIFY(!launcher->isPluginWindowOpen() && !pluginWindow()->isVisible());
     openWindow();
     QCOMPARE(card->commandLog().count("timeslot"), 2);
-}
-
-void tst_Launcher::structureFromTheCardPanelReachesTheWindow_data()
-{
-    QTest::addColumn<QString>("structure");
-    QTest::addColumn<bool>("panelsEnabled");
-    QTest::addColumn<bool>("slot16Enabled");
-    QTest::newRow("unstr disables the panels") << "unstr" << false << false;
-    QTest::newRow("pcm30 keeps slot 16 for signalling") << "pcm30" << true << false;
-    QTest::newRow("pcm31crc frees slot 16") << "pcm31crc" << true << true;
-}
-
-void tst_Launcher::structureFromTheCardPanelReachesTheWindow()
-{
-    QFETCH(QString, structure);
-    QFETCH(bool, panelsEnabled);
-    QFETCH(bool, slot16Enabled);
-
-    openWindow();
-    auto *rxSlots = pluginWindow()->findChild<SwitchPanel *>("rxSlots");
-    auto *combo = panelChild<QComboBox>("structure");
-    const int index = combo->findData(structure);
-    QVERIFY(rxSlots && index >= 0);
-    combo->setCurrentIndex(index);
-    Compat::emitSignal(combo, "activated", index);
-    QCOMPARE(card->commandLog().last(), "structure " + structure);
-    QTRY_VERIFY(!card->notificationPending());
-    QCOMPARE(rxSlots->isEnabled(), panelsEnabled);
-    QCOMPARE(rxSlots->isButtonEnabled(16), slot16Enabled);
 }
 
 void tst_Launcher::cardPanelDrivesTheCard()
@@ -185,65 +146,10 @@ void tst_Launcher::cardPanelDrivesTheCard()
     QTRY_COMPARE(structure->itemData(structure->currentIndex()).toString(), "pcm30crc");
     panelChild<QAbstractButton>("clearLog")->click();
     QCOMPARE(log->topLevelItemCount(), 0);
-}
-
-void tst_Launcher::loopbackLineTellsWhatIsHeard_data()
-{
-    QTest::addColumn<QString>("change"); // "key=value" on the card's factory settings
-    QTest::addColumn<QString>("line"); // empty: hidden, with the live signal off
-    const QString heard = "Receive timeslot 5 hears transmit timeslot 5: ";
-    const QString silent = "Receive timeslot 5 hears nothing: transmit timeslot 5 ";
-    QTest::newRow("tone") << "vfsource=tone" << heard + "tone 1 kHz";
-    QTest::newRow("microphone") << "vfsource=mic" << heard + "microphone";
-    QTest::newRow("no source") << "vfsource=off"
-                               << silent + "has no sound source (vfsource \"off\")";
-    QTest::newRow("no voice sent") << "timeslot-tx-5=pat" << silent + "carries no voice";
-    QTest::newRow("no voice heard")
-        << "timeslot-rx-5=none"
-        << "No receive timeslot carries voice: there is nothing to hear.";
-    QTest::newRow("unstructured line") << "structure=unstr" << QString();
-}
-
-// The line under the live signal tells what it carries; an unframed line stops it.
-void tst_Launcher::loopbackLineTellsWhatIsHeard()
-{
-    QFETCH(QString, change);
-    QFETCH(QString, line);
-    auto *live = panelChild<QCheckBox>("liveSignal");
-    auto *loopback = panelChild<QLabel>("loopback");
-    live->click();
-    card->setConfigValue(change.section('=', 0, 0), change.section('=', 1));
-    QTRY_VERIFY(!card->notificationPending());
-    QCOMPARE(loopback->isVisible() ? loopback->text() : QString(), line);
-    card->setLiveSignal(true); // it stays off on an unframed line, and its box with it
-    QVERIFY(live->isChecked() == !line.isEmpty() && live->isEnabled() == !line.isEmpty());
-    QCOMPARE(panelChild<QCheckBox>("measurement-vfsignal")->isChecked(),
-             card->isRunning("vfsignal") && !line.isEmpty());
-    card->setConfigValue("structure", "pcm31");
-    QTRY_VERIFY(live->isEnabled());
-}
-
-void tst_Launcher::cardPanelTabsInReadingOrder()
-{
-    launcher->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(launcher.get()));
-    QWidget *panel = launcher->cardPanel(), *widget = panelChild<QWidget>("structure");
-    widget->setFocus();
-    QStringList order;
-    QRect last(0, 0, 0, 0); // each step goes down, or right along the line
-    while (panel->isAncestorOf(widget) && order.size() < 20) {
-        const QRect place(widget->mapTo(panel, QPoint()), widget->size());
-        QVERIFY2(place.top() > last.bottom() || place.left() > last.right(),
-                 qPrintable(order.join(" ")));
-        last = place;
-        order << widget->objectName();
-        QTest::keyClick(widget, Qt::Key_Tab);
-        widget = QApplication::focusWidget();
-    }
-    QCOMPARE(order.join(" "),
-             "structure measurement-base measurement-vfsignal measurement-jitter measurement-jtf "
-             "measurement-mtj liveSignal refusalText refuseNext proxyFailure qt_tabwidget_tabbar "
-             "commandLog commandLine clearLog resetCard");
+    // The structure chosen in the panel goes to the card as a command.
+    structure->setCurrentIndex(structure->findData("pcm31"));
+    Compat::emitSignal(structure, "activated", structure->currentIndex());
+    QCOMPARE(card->commandLog().last(), "structure pcm31");
 }
 
 void tst_Launcher::widgetsOutliveTheLauncherAndDieWithThePlugin()
@@ -297,7 +203,7 @@ void tst_Launcher::anExceptionInThePluginBecomesAMessage()
              qPrintable(message->text()));
     QCOMPARE(launcher->findChildren<QMessageBox *>().size(), 1);
     QCOMPARE(card->commandLog(), log);
-    QVERIFY(launcher->isPluginWindowOpen());
+    QVERIFY(launcher->isPluginWindowOpen() && !pluginWindow()->findChild<BasePopupWindow *>());
 
     // The launcher goes on: with the feeds back the same button opens the dialog.
     message->close();
@@ -354,71 +260,23 @@ void tst_Launcher::instrumentScreenKeepsStillWhileTheStatusItemChanges()
     QCOMPARE(screen->mapToGlobal(QPoint(0, 0)), screenAt);
 }
 
-void tst_Launcher::popupsOpenOnTheInstrumentScreen_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("slot"); // on the receive panel; 0: a button of the window
-    QTest::newRow("voice dialog") << "btnVoiceFunc" << 0;
-    QTest::newRow("PRBS dialog") << "btnPrbs" << 0;
-    QTest::newRow("chooser of slot 7") << "rxSlots" << 7;
-}
-
+// The dialogs and a slot button's chooser open inside the instrument's screen.
 void tst_Launcher::popupsOpenOnTheInstrumentScreen()
 {
-    QFETCH(QString, control);
-    QFETCH(int, slot);
     openWindow();
-    QWidget *popup = nullptr;
-    if (slot) {
-        auto *panel = pluginWindow()->findChild<SwitchPanel *>(control);
-        QTest::mouseClick(panel, Qt::LeftButton, {}, panel->buttonRect(slot).center());
-        popup = panel->findChild<QWidget *>("optionChooser");
-    } else {
-        QTest::mouseClick(pluginWindow()->findChild<QWidget *>(control), Qt::LeftButton);
-        for (QWidget *window : QApplication::topLevelWidgets())
-            popup = window->isVisible() && window->inherits("BasePopupWindow") ? window : popup;
-    }
-    QVERIFY(popup && popup->isVisible());
     const QWidget *screen = launcher->screenArea();
     const QRect screenRect(screen->mapToGlobal(QPoint(0, 0)), screen->size());
-    QVERIFY2(screenRect.contains(popup->geometry()), qPrintable(control));
-    popup->close();
-}
-
-void tst_Launcher::windowFitsTheDesktopAndKeepsItsLayout_data()
-{
-    QTest::addColumn<QSize>("desktop");
-    QTest::addColumn<bool>("docked"); // else the card panel is closed
-    QTest::newRow("1280x720 with the card panel") << QSize(1280, 720) << true;
-    QTest::newRow("1024x600 without it") << QSize(1024, 600) << false;
-}
-
-void tst_Launcher::windowFitsTheDesktopAndKeepsItsLayout()
-{
-    QFETCH(QSize, desktop);
-    QFETCH(bool, docked);
-    QSettings(QStringLiteral("e1"), QStringLiteral("e1-launcher")).clear();
-    QAction *showPanel = launcher->findChild<QAction *>("showCardPanel");
-    if (!docked)
-        showPanel->trigger();
-    launcher->fitToScreen(QRect(QPoint(0, 0), desktop));
-    QTest::qWait(0);
-    QVERIFY(launcher->width() <= desktop.width() && launcher->height() <= desktop.height());
-    QCOMPARE(launcher->cardPanelDock()->isVisible(), docked);
-    // The instrument is seen whole where its height fits; else it scrolls.
-    const QWidget *instrument = launcher->findChild<QWidget *>("instrument");
-    QCOMPARE(instrument->visibleRegion().boundingRect() == instrument->rect(),
-             desktop.height() >= 720);
-
-    const QSize size = launcher->size();
-    launcher->close();
-    launcher = std::make_unique<LauncherWindow>(*loader.plugin(), *card);
-    launcher->restoreLayout();
-    launcher->show();
-    QVERIFY(QTest::qWaitForWindowExposed(launcher.get()));
-    QCOMPARE(launcher->size(), size);
-    QCOMPARE(launcher->cardPanelDock()->isVisible(), docked);
-    QCOMPARE(launcher->findChild<QAction *>("showCardPanel")->isChecked(), docked);
+    auto *panel = pluginWindow()->findChild<SwitchPanel *>("rxSlots");
+    for (const char *control : {"btnVoiceFunc", "btnPrbs", "rxSlots"}) {
+        auto *widget = pluginWindow()->findChild<QWidget *>(control);
+        const QRect place = widget == panel ? panel->buttonRect(7) : widget->rect();
+        QTest::mouseClick(widget, Qt::LeftButton, {}, place.center());
+        QWidget *popup = panel->findChild<QWidget *>("optionChooser");
+        for (QWidget *window : QApplication::topLevelWidgets())
+            popup = window->isVisible() && window->inherits("BasePopupWindow") ? window : popup;
+        QVERIFY2(popup && popup->isVisible() && screenRect.contains(popup->geometry()), control);
+        popup->close();
+    }
 }
 
 void tst_Launcher::commandLineDecidesTheExit_data()
@@ -426,28 +284,20 @@ void tst_Launcher::commandLineDecidesTheExit_data()
     QTest::addColumn<QStringList>("arguments"); // "DIR": a fresh directory, "FILE": a file in it
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("mention"); // on the standard error
-    QTest::newRow("screenshots") << (QStringList() << "--screenshots"
-                                                   << "DIR")
-                                 << 0 << "";
-    QTest::newRow("unknown option") << (QStringList() << "--bogus") << 2 << "bogus";
-    QTest::newRow("missing plug-in") << (QStringList() << "--plugin"
-                                                       << "/nonexistent/libtimeslots.so")
-                                     << 2 << "/nonexistent/libtimeslots.so";
-    QTest::newRow("screen size too small") << (QStringList() << "--screen-size"
-                                                             << "100x80")
-                                           << 2 << "100x80";
-    QTest::newRow("screen size too large") << (QStringList() << "--screen-size"
-                                                             << "3841x480")
-                                           << 2 << "3840x2160";
-    QTest::newRow("stray argument") << (QStringList() << "extra") << 2 << "extra";
-    QTest::newRow("screenshots into a file") << (QStringList() << "--screenshots"
-                                                               << "FILE")
-                                             << 1 << "is a file, not a folder";
-    QTest::newRow("screen size ending in a newline") << (QStringList() << "--screen-size"
-                                                                       << "640x480\n")
-                                                     << 2 << "bad screen size";
-    QTest::newRow("empty plug-in path")
-        << (QStringList() << "--plugin=") << 2 << "--plugin needs a path";
+    const auto row
+        = [](const char *name, const char *arguments, int exitCode, const char *mention) {
+              QTest::newRow(name) << QString(arguments).split(' ') << exitCode << QString(mention);
+          };
+    row("screenshots", "--screenshots DIR", 0, "");
+    row("unknown option", "--bogus", 2, "bogus");
+    row("missing plug-in", "--plugin /nonexistent/libtimeslots.so", 2,
+        "/nonexistent/libtimeslots.so");
+    row("screen size too small", "--screen-size 100x80", 2, "100x80");
+    row("screen size too large", "--screen-size 3841x480", 2, "3840x2160");
+    row("stray argument", "extra", 2, "extra");
+    row("screenshots into a file", "--screenshots FILE", 1, "is a file, not a folder");
+    row("screen size ending in a newline", "--screen-size 640x480\n", 2, "bad screen size");
+    row("empty plug-in path", "--plugin=", 2, "--plugin needs a path");
 }
 
 void tst_Launcher::commandLineDecidesTheExit()

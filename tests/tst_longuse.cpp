@@ -5,14 +5,8 @@
 // 1,000 more (E1_LONGUSE_CYCLES) and over 100 loads and unloads.
 
 #include "offscreennotice.h"
+#include "testsupport.h"
 #include <launcherplugin.h>
-
-#include <simulatedcard.h>
-
-#include <QLibrary>
-#include <QPixmapCache>
-#include <QPushButton>
-#include <QtTest>
 
 #include <malloc.h>
 #include <unistd.h>

@@ -2,21 +2,15 @@
 
 // The timeslot window over a simulated card, driven as the host and the user drive it.
 
+#include "testsupport.h"
 #include "timeslots.h"
 
 #include <prbsdialog.h>
 #include <prbsmodel.h>
-#include <simulatedcard.h>
 #include <switch.h>
 #include <switchpanel.h>
 #include <voicedialog.h>
 #include <warningwindow.h>
-
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPainter>
-#include <QPushButton>
-#include <QtTest>
 
 namespace {
 
@@ -52,16 +46,7 @@ bool lineAt(const QImage &image, const QPoint &p, const QPoint &across, const QC
     return image.pixel(p - across) == c || image.pixel(p) == c || image.pixel(p + across) == c;
 }
 
-template<typename... Values>
-void row(const char *name, Values... values)
-{
-    (QTest::newRow(name) << ... << values);
-}
-
 } // namespace
-
-int qInitResources_timeslots(); // the plug-in's images, registered while it is loaded
-int qCleanupResources_timeslots();
 
 class tst_MainWindow : public QObject
 {
@@ -184,6 +169,7 @@ private Q_SLOTS:
         row("upper case PCM30", "pcm30", "PCM30", "0xFFFFFFFE");
         row("pcm3", "pcm30", "pcm3", "0xFFFFFFFE");
         row("unstructured", "pcm30", "unstructured", "0xFFFFFFFE");
+        row("upper case UNSTR", "pcm30", "UNSTR", "0xFFFFFFFE");
         row("missing", "pcm30", "", "0xFFFFFFFE");
         row("unstr after pcm30", "pcm30", "unstr", "");
     }
@@ -311,21 +297,6 @@ private Q_SLOTS:
         }
     }
 
-    // Without its images the window is built all the same: no PRBS or voice icons, and a voice
-    // label without the loudspeaker.
-    void windowWithoutItsImages()
-    {
-        QCOMPARE(qCleanupResources_timeslots(), 1);
-        configure("speaker=on rx=00002");
-        openWindow();
-        QCOMPARE(qInitResources_timeslots(), 1);
-        for (int option : {1, 2})
-            QVERIFY(rxSlots->optionIcon(option).pixmap(32, 26).isNull());
-        QCOMPARE(image(window->findChild<QPushButton *>("btnVoiceFunc")->icon(), QSize(220, 40))
-                     .copy(Heard),
-                 Clear);
-    }
-
     // The PRBS icons are drawn again for a new pattern only, in both sizes and handed to the
     // current view; the voice label when what is heard and sent changes, keeping no caption once
     // without symbols. Reopening asks for the timeslots again; the PRBS dialog closes on a
@@ -442,21 +413,7 @@ private:
         QTRY_VERIFY(!card->notificationPending());
         QCoreApplication::processEvents();
     }
-    // Space-separated "key=value", where no value removes the key, or "!key=reason", a mask; "rx"
-    // and "tx" take the option of each timeslot from 1 on as a digit, the rest none.
-    void configure(const QString &settings)
-    {
-        for (const QString &setting : settings.split(' ')) {
-            const QString key = setting.section('=', 0, 0), value = setting.section('=', 1);
-            for (int slot = 1; key.size() == 2 && slot <= 31; ++slot)
-                card->setConfigValue(QString("timeslot-%1-%2").arg(key).arg(slot),
-                                     Options.value(value.mid(slot - 1, 1).toInt()));
-            if (key.startsWith('!'))
-                card->setMaskValue(key.mid(1), value);
-            else if (key.size() != 2)
-                value.isEmpty() ? card->removeConfigValue(key) : card->setConfigValue(key, value);
-        }
-    }
+    void configure(const QString &settings) { ::configure(*card, settings); }
 
     SimulatedCard *card = nullptr;
     TimeSlots *plugin = nullptr;

@@ -1,26 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "pluginloader.h"
+#include "testsupport.h"
 
 #include <launcherplugin.h>
-#include <simulatedcard.h>
-
-#include <QtTest>
-
-class tst_PluginLoader : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void refusesVerificationText_data();
-    void refusesVerificationText();
-    void refusesLibrary_data();
-    void refusesLibrary();
-    void loadsReloadsAndDropsThePlugin();
-
-private:
-    SimulatedCard card{QStringLiteral("e1")};
-};
 
 static const QString realPlugin = QStringLiteral(E1_LIBRARY_DIR "/libtimeslots.so");
 static const QString textFile = QStringLiteral(E1_SOURCE_DIR "/tests/tst_pluginloader.cpp");
@@ -32,109 +15,115 @@ static QByteArray verification(const char *version = "4.7.1", const char *debug 
         + "\ndebug=" + debug + "\nbuildkey=" + buildKey;
 }
 
-void tst_PluginLoader::refusesVerificationText_data()
+class tst_PluginLoader : public QObject
 {
-    // The texts that pass are those of the real plug-in and of libnotaplugin, loaded below.
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("Qt 5 version") << verification("5.15.8");
-    QTest::newRow("version 40.1.1") << verification("40.1.1");
-    QTest::newRow("version without patch level") << verification("4.7");
-    QTest::newRow("debug neither true nor false") << verification("4.7.1", "yes");
-    QTest::newRow("empty build key") << verification("4.7.1", "false", "");
-    QTest::newRow("trailing line feed") << verification() + '\n';
-    QTest::newRow("missing build key line")
-        << verification().left(verification().lastIndexOf('\n'));
-    QTest::newRow("wrong pattern") << verification().replace("VERIFICATION_DATA", "METADATA");
-    QTest::newRow("lines out of order") << QByteArray(
-        "version=4.7.1\npattern=QT_PLUGIN_VERIFICATION_DATA\ndebug=false\nbuildkey=x");
-    QTest::newRow("empty") << QByteArray();
-}
+    Q_OBJECT
 
-void tst_PluginLoader::refusesVerificationText()
-{
-    QFETCH(QByteArray, text);
-    QVERIFY(!PluginLoader::verificationProblem(text).isEmpty());
-}
+private Q_SLOTS:
+    void refusesVerificationText_data()
+    {
+        // The texts that pass are those of the real plug-in and of libnotaplugin, loaded below.
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("Qt 5 version") << verification("5.15.8");
+        QTest::newRow("version without patch level") << verification("4.7");
+        QTest::newRow("debug neither true nor false") << verification("4.7.1", "yes");
+        QTest::newRow("empty build key") << verification("4.7.1", "false", "");
+        QTest::newRow("trailing line feed") << verification() + '\n';
+        QTest::newRow("wrong pattern") << verification().replace("VERIFICATION_DATA", "METADATA");
+        QTest::newRow("lines out of order") << QByteArray(
+            "version=4.7.1\npattern=QT_PLUGIN_VERIFICATION_DATA\ndebug=false\nbuildkey=x");
+        QTest::newRow("empty") << QByteArray();
+    }
 
-void tst_PluginLoader::refusesLibrary_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<int>("failure");
-    QTest::addColumn<QString>("mention"); // parts separated by '|'
+    void refusesVerificationText()
+    {
+        QFETCH(QByteArray, text);
+        QVERIFY(!PluginLoader::verificationProblem(text).isEmpty());
+    }
 
-    QTest::newRow("missing path") << QStringLiteral("/nonexistent/libtimeslots.so")
-                                  << int(PluginLoader::NoSuchFile) << "no such file";
-    QTest::newRow("text file") << textFile << int(PluginLoader::NotALibrary)
-                               << "not a loadable library";
-    QTest::newRow("directory") << QStringLiteral(E1_SOURCE_DIR "/tests")
-                               << int(PluginLoader::NotALibrary) << "directory";
-    QTest::newRow("library without entry points")
-        << QStringLiteral(E1_TESTLIB_DIR "/libnoentry.so") << int(PluginLoader::MissingEntryPoint)
-        << "qt_plugin_query_verification_data";
-    QTest::newRow("verification text of Qt 5")
-        << QStringLiteral(E1_TESTLIB_DIR "/libbadverify.so")
-        << int(PluginLoader::BadVerificationData) << "version=5.15.8";
-    // Only Qt 4's own loader compares build keys, and the message keeps its reason; without it the
-    // launcher goes on to ask for the object, which this library does not give.
-    QTest::newRow("build key not the instrument's")
-        << QStringLiteral(E1_TESTLIB_DIR "/libbadkey.so")
+    void refusesLibrary_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<QString>("mention"); // parts separated by '|'
+
+        QTest::newRow("missing path") << QStringLiteral("/nonexistent/libtimeslots.so")
+                                      << int(PluginLoader::NoSuchFile) << "no such file";
+        QTest::newRow("text file")
+            << textFile << int(PluginLoader::NotALibrary) << "not a loadable library";
+        QTest::newRow("directory") << QStringLiteral(E1_SOURCE_DIR "/tests")
+                                   << int(PluginLoader::NotALibrary) << "directory";
+        QTest::newRow("library without entry points")
+            << QStringLiteral(E1_TESTLIB_DIR "/libnoentry.so")
+            << int(PluginLoader::MissingEntryPoint) << "qt_plugin_query_verification_data";
+        QTest::newRow("verification text of Qt 5")
+            << QStringLiteral(E1_TESTLIB_DIR "/libbadverify.so")
+            << int(PluginLoader::BadVerificationData) << "version=5.15.8";
+        // Only Qt 4's own loader compares build keys, and the message keeps its reason; without it
+        // the launcher goes on to ask for the object, which this library does not give.
+        QTest::newRow("build key not the instrument's")
+            << QStringLiteral(E1_TESTLIB_DIR "/libbadkey.so")
 #if QT_VERSION < 0x050000
-        << int(PluginLoader::BadVerificationData)
-        << "build key \"arm linux g++-4 full-config\" is not|Expected build key";
+            << int(PluginLoader::BadVerificationData)
+            << "build key \"arm linux g++-4 full-config\" is not|Expected build key";
 #else
-        << int(PluginLoader::NoPluginObject) << "qt_plugin_instance() returned no object";
+            << int(PluginLoader::NoPluginObject) << "qt_plugin_instance() returned no object";
 #endif
-    QTest::newRow("object is no LauncherPlugin")
-        << QStringLiteral(E1_TESTLIB_DIR "/libnotaplugin.so")
-        << int(PluginLoader::NotALauncherPlugin) << "not a LauncherPlugin";
-}
+        QTest::newRow("object is no LauncherPlugin")
+            << QStringLiteral(E1_TESTLIB_DIR "/libnotaplugin.so")
+            << int(PluginLoader::NotALauncherPlugin) << "not a LauncherPlugin";
+    }
 
-void tst_PluginLoader::refusesLibrary()
-{
-    QFETCH(QString, path);
-    QFETCH(int, failure);
-    QFETCH(QString, mention);
+    void refusesLibrary()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, failure);
+        QFETCH(QString, mention);
 
-    PluginLoader loader;
-    QVERIFY(!loader.load(path));
-    QCOMPARE(int(loader.failure()), failure);
-    QVERIFY(!loader.isLoaded() && !loader.plugin());
-    QCOMPARE(loader.exitStatus(), 2);
-    const QString message = loader.errorString();
-    QVERIFY2(message.contains(path), qPrintable(message));
-    for (const QString &part : mention.split('|'))
-        QVERIFY2(message.contains(part), qPrintable(message));
-}
+        PluginLoader loader;
+        QVERIFY(!loader.load(path));
+        QCOMPARE(int(loader.failure()), failure);
+        QVERIFY(!loader.isLoaded() && !loader.plugin());
+        QCOMPARE(loader.exitStatus(), 2);
+        const QString message = loader.errorString();
+        QVERIFY2(message.contains(path), qPrintable(message));
+        for (const QString &part : mention.split('|'))
+            QVERIFY2(message.contains(part), qPrintable(message));
+    }
 
-void tst_PluginLoader::loadsReloadsAndDropsThePlugin()
-{
-    QCOMPARE(PluginLoader::defaultPath(), QFileInfo(realPlugin).canonicalFilePath());
+    void loadsReloadsAndDropsThePlugin()
+    {
+        QCOMPARE(PluginLoader::defaultPath(), QFileInfo(realPlugin).canonicalFilePath());
 #if QT_VERSION < 0x050000
-    // The instrument's own loader, Qt 4's, takes the library as it is.
-    QPluginLoader qtLoader(realPlugin);
-    QVERIFY2(qtLoader.load(), qPrintable(qtLoader.errorString()));
-    QCOMPARE(qtLoader.instance()->metaObject()->className(), "TimeSlots");
-    delete qtLoader.instance();
-    QVERIFY(qtLoader.unload());
+        // The instrument's own loader, Qt 4's, takes the library as it is.
+        QPluginLoader qtLoader(realPlugin);
+        QVERIFY2(qtLoader.load(), qPrintable(qtLoader.errorString()));
+        QCOMPARE(qtLoader.instance()->metaObject()->className(), "TimeSlots");
+        delete qtLoader.instance();
+        QVERIFY(qtLoader.unload());
 #endif
-    PluginLoader loader;
-    QVERIFY2(loader.load(PluginLoader::defaultPath()), qPrintable(loader.errorString()));
-    QCOMPARE(loader.exitStatus(), 0);
-    QPointer<LauncherPlugin> first = loader.plugin();
-    QCOMPARE(first->metaObject()->className(), "TimeSlots");
-    QCOMPARE(card.pluginCount(), 1);
+        PluginLoader loader;
+        QVERIFY2(loader.load(PluginLoader::defaultPath()), qPrintable(loader.errorString()));
+        QCOMPARE(loader.exitStatus(), 0);
+        QPointer<LauncherPlugin> first = loader.plugin();
+        QCOMPARE(first->metaObject()->className(), "TimeSlots");
+        QCOMPARE(card.pluginCount(), 1);
 
-    QPointer<QWidget> window = first->window();
-    QVERIFY2(loader.load(realPlugin), qPrintable(loader.errorString()));
-    QVERIFY(!first && !window);
-    QVERIFY(loader.plugin());
-    QCOMPARE(card.pluginCount(), 1);
+        QPointer<QWidget> window = first->window();
+        QVERIFY2(loader.load(realPlugin), qPrintable(loader.errorString()));
+        QVERIFY(!first && !window);
+        QVERIFY(loader.plugin());
+        QCOMPARE(card.pluginCount(), 1);
 
-    // A failed load leaves nothing of the previous plug-in behind.
-    QVERIFY(!loader.load(textFile));
-    QVERIFY(!loader.plugin());
-    QCOMPARE(card.pluginCount(), 0);
-}
+        // A failed load leaves nothing of the previous plug-in behind.
+        QVERIFY(!loader.load(textFile));
+        QVERIFY(!loader.plugin());
+        QCOMPARE(card.pluginCount(), 0);
+    }
+
+private:
+    SimulatedCard card{QStringLiteral("e1")};
+};
 
 QTEST_MAIN(tst_PluginLoader)
 #include "tst_pluginloader.moc"

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "testsupport.h"
+
 #include <roundslider.h>
 
-#include <QtTest>
 #include <qmath.h>
 
 class tst_RoundSlider : public QObject
