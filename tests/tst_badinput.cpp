@@ -16,14 +16,12 @@ const QStringList Keys
     = QString("structure pattern speaker speaker-volume microphone vfsource voice-transmit")
           .split(' ');
 // The card's words and others close to them, numbers out of range, markup, a placeholder.
-const QStringList Values
-    = QString::fromUtf8(
-          "none|pat|voice|Voice|VOICE|voice |None|unstr|UNSTR|unstr |unstructured|pcm30|PCM30|pcm3|"
-          "pcm30crc|pcm31|pcm31crc|2e15|2e23-1|2E15|2e|2e--1|all0|all1|55|0x1A2B|0xZZ|on|On|off|"
-          "tone|mic|"
-          "microphone|MIC|<-24dB|-12|-1|101|2147483648|1e3| "
-          "7|NaN|v\u00f6ice|\u202evoice|<b>b</b>|%1|")
-          .split('|');
+const char *const OddValues
+    = "none|pat|voice|Voice|VOICE|voice | pat|None|Pat|unstr|UNSTR|unstr |unstructured|pcm30|"
+      "PCM30|pcm3|pcm30crc|pcm31|2e15|2e23-1|2E15|2e|2e--1|all0|all1|55|0x1A2B|0xZZ|on|On|off|"
+      "tone|mic|microphone|MIC|<-24dB|-12|-1|101|2147483648|1e3| 7|NaN|v\u00f6ice|\u202evoice|"
+      "<b>b</b>|%1|";
+const QStringList Values = QString::fromUtf8(OddValues).split('|');
 const QStringList Buttons
     = QString(
           "btnPrbs btnVoiceFunc btnVoiceFunc copyToRx copyToTx btnTone btnMicrophone btnSpeaker")
@@ -94,13 +92,14 @@ private:
     {
         return plugin->window()->findChild<T *>(name);
     }
-    // A timeslot mostly gets a slot value; now and then any key gets 64 KiB behind a word.
+    // A timeslot mostly gets a slot value, else a near miss of one; other keys any value; now and
+    // then 64 KiB behind a word.
     QString valueFor(const QString &key)
     {
         if (random.bounded(16) == 0)
             return Values.at(random.bounded(Values.size())) + QString(65536, QChar(0x4e00));
-        return Values.at(
-            random.bounded(key.startsWith("timeslot-") && random.bounded(2) ? 3 : Values.size()));
+        const bool slot = key.startsWith("timeslot-");
+        return Values.at(random.bounded(slot ? (random.bounded(3) ? 3 : 9) : Values.size()));
     }
     void step()
     {

@@ -91,6 +91,40 @@ private Q_SLOTS:
             QVERIFY2(message.contains(part), qPrintable(message));
     }
 
+    // The library opened by path, as the instrument's launcher meets it: the verification text of
+    // the instrument's Qt 4.7 build; one object while it lives, a fresh one once deleted, whose
+    // window a running measurement locks; the pictures with their sizes and a see-through corner.
+    void entryPointsObjectAndPictures()
+    {
+        QLibrary library(realPlugin);
+        const auto verification = reinterpret_cast<const char *(*)()>(
+            library.resolve("qt_plugin_query_verification_data"));
+        const auto instance
+            = reinterpret_cast<QObject *(*)()>(library.resolve("qt_plugin_instance"));
+        QVERIFY(verification && instance);
+        QCOMPARE(QByteArray(verification()),
+                 QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=4.7.1\ndebug=false\n"
+                            "buildkey=arm linux oe-g++ full-config"));
+        auto *first = qobject_cast<LauncherPlugin *>(instance());
+        QVERIFY(first && instance() == first);
+        QCOMPARE(first->metaObject()->className(), "TimeSlots");
+        QCOMPARE(first->cardName(), "e1");
+        delete first;
+        card.startMeasurement("base");
+        QScopedPointer<LauncherPlugin> second(qobject_cast<LauncherPlugin *>(instance()));
+        QVERIFY(second && !second->window()->isEnabled());
+        card.stopMeasurement("base");
+        const QStringList sizes
+            = QString("speaker 27x27 tone 27x27 microphone 27x27 voice 32x26 "
+                      "voice_s 20x16 speaker_s 24x24 tone_s 22x22 microphone_s 22x22")
+                  .split(' ');
+        for (int i = 0; i < sizes.size(); i += 2) {
+            const QImage image(":/main/resource/" + sizes[i] + ".png");
+            QVERIFY2(QString("%1x%2").arg(image.width()).arg(image.height()) == sizes[i + 1]
+                         && image.hasAlphaChannel() && qAlpha(image.pixel(0, 0)) == 0,
+                     qPrintable(sizes[i]));
+        }
+    }
     void loadsReloadsAndDropsThePlugin()
     {
         QCOMPARE(PluginLoader::defaultPath(), QFileInfo(realPlugin).canonicalFilePath());
