@@ -357,6 +357,7 @@ private Q_SLOTS:
             "speaker microphone");
         row("no receive voice", "speaker=on vfsource=tone", "");
         row("no transmit voice", "vfsource=mic rx=00002", "");
+        row("loudspeaker On is off", "speaker=On rx=00002", "");
         row("unstructured", "structure=unstr speaker=on vfsource=tone rx=00002 tx=2", "");
     }
     void voiceLabelShowsHeardAndSentVoice()
