@@ -117,9 +117,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("embedded");
         QTest::addColumn<QRect>("button");
         QTest::addColumn<QPoint>("expected"); // the popup's place in the window
-        QTest::newRow("above, centred") << false << QRect(160, 340, 150, 45) << QPoint(125, 186);
         QTest::newRow("at the right edge") << false << QRect(380, 340, 150, 45) << QPoint(323, 186);
-        QTest::newRow("at the left edge") << false << QRect(0, 340, 100, 45) << QPoint(0, 186);
         QTest::newRow("below, in the top right corner")
             << false << QRect(440, 0, 100, 45) << QPoint(323, 49);
         QTest::newRow("embedded, at the right edge")

@@ -196,19 +196,15 @@ private Q_SLOTS:
         launcher.openPluginWindow();
         QVERIFY(launcher.isPluginWindowOpen());
         auto *copy = plugin->window()->findChild<QPushButton *>("copyToRx");
-        auto *title = launcher.findChild<QLabel *>("windowTitle");
-        QVERIFY(!languages.setLanguage("fr"));
         launcher.languageMenu()->findChild<QAction *>("language-de")->trigger();
         QCOMPARE(languages.current(), "de");
         QTRY_COMPARE(copy->text(), de("MainWindow", "Copy"));
-        QCOMPARE(title->text(), de("MainWindow", "Form"));
         QTRY_COMPARE(launcher.languageMenu()->title(),
                      QCoreApplication::translate("LauncherWindow", "&Language"));
         QVERIFY(launcher.languageMenu()->title() != QLatin1String("&Language"));
         launcher.languageMenu()->findChild<QAction *>("language-en")->trigger();
         QVERIFY(languages.installedCatalogues().isEmpty());
         QTRY_COMPARE(copy->text(), "Copy");
-        QCOMPARE(title->text(), "Form");
     }
 
     // lupdate run afresh over the sources finds exactly the committed messages, all translated.
