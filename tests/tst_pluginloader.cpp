@@ -47,31 +47,27 @@ private Q_SLOTS:
         QTest::addColumn<int>("failure");
         QTest::addColumn<QString>("mention"); // parts separated by '|'
 
-        QTest::newRow("missing path") << QStringLiteral("/nonexistent/libtimeslots.so")
-                                      << int(PluginLoader::NoSuchFile) << "no such file";
-        QTest::newRow("text file")
-            << textFile << int(PluginLoader::NotALibrary) << "not a loadable library";
-        QTest::newRow("directory") << QStringLiteral(E1_SOURCE_DIR "/tests")
-                                   << int(PluginLoader::NotALibrary) << "directory";
-        QTest::newRow("library without entry points")
-            << QStringLiteral(E1_TESTLIB_DIR "/libnoentry.so")
-            << int(PluginLoader::MissingEntryPoint) << "qt_plugin_query_verification_data";
-        QTest::newRow("verification text of Qt 5")
-            << QStringLiteral(E1_TESTLIB_DIR "/libbadverify.so")
-            << int(PluginLoader::BadVerificationData) << "version=5.15.8";
+        const QString lib = E1_TESTLIB_DIR "/lib";
+        row("missing path", "/nonexistent/libtimeslots.so", int(PluginLoader::NoSuchFile),
+            "no such file");
+        row("text file", textFile, int(PluginLoader::NotALibrary), "not a loadable library");
+        row("directory", E1_SOURCE_DIR "/tests", int(PluginLoader::NotALibrary), "directory");
+        row("library without entry points", lib + "noentry.so",
+            int(PluginLoader::MissingEntryPoint), "qt_plugin_query_verification_data");
+        row("verification text of Qt 5", lib + "badverify.so",
+            int(PluginLoader::BadVerificationData), "version=5.15.8");
         // Only Qt 4's own loader compares build keys, and the message keeps its reason; without it
         // the launcher goes on to ask for the object, which this library does not give.
-        QTest::newRow("build key not the instrument's")
-            << QStringLiteral(E1_TESTLIB_DIR "/libbadkey.so")
 #if QT_VERSION < 0x050000
-            << int(PluginLoader::BadVerificationData)
-            << "build key \"arm linux g++-4 full-config\" is not|Expected build key";
+        row("build key not the instrument's", lib + "badkey.so",
+            int(PluginLoader::BadVerificationData),
+            "build key \"arm linux g++-4 full-config\" is not|Expected build key");
 #else
-            << int(PluginLoader::NoPluginObject) << "qt_plugin_instance() returned no object";
+        row("build key not the instrument's", lib + "badkey.so", int(PluginLoader::NoPluginObject),
+            "qt_plugin_instance() returned no object");
 #endif
-        QTest::newRow("object is no LauncherPlugin")
-            << QStringLiteral(E1_TESTLIB_DIR "/libnotaplugin.so")
-            << int(PluginLoader::NotALauncherPlugin) << "not a LauncherPlugin";
+        row("object is no LauncherPlugin", lib + "notaplugin.so",
+            int(PluginLoader::NotALauncherPlugin), "not a LauncherPlugin");
     }
 
     void refusesLibrary()

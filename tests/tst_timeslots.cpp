@@ -15,6 +15,17 @@ namespace {
 
 const QString Ellipsis(QChar(0x2026)), Quoted55 = QString(QChar(0x2018)) + "55" + QChar(0x2019);
 
+// The raised PRBS label of "2e15" in bold Liberation Sans at 15 points: its size and its ink.
+#if QT_VERSION >= 0x050000
+const QSize Raised(44, 31);
+const char *const Sequence = "5,24 16,5 21,2 19,19 30,20 !0,0,12,9 !36,0,8,31 !0,27,44,4";
+#else
+// Qt 4 rounds each glyph's advance to whole pixels, where Qt 5 and 6 keep fractions: there the
+// "1" after the minus ends a pixel further right and the picture is one wider.
+const QSize Raised(45, 31);
+const char *const Sequence = "5,24 16,5 21,2 19,19 30,20 !0,0,12,9 !37,0,8,31 !0,27,45,4";
+#endif
+
 } // namespace
 
 class tst_TimeSlots : public QObject
@@ -292,17 +303,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("ink");
-#if QT_VERSION >= 0x050000
-        const QSize raised(44, 31);
-        const char *sequence = "5,24 16,5 21,2 19,19 30,20 !0,0,12,9 !36,0,8,31 !0,27,44,4";
-#else
-        // Qt 4 rounds each glyph's advance to whole pixels, where Qt 5 and 6 keep fractions:
-        // there the "1" after the minus ends a pixel further right and the picture is one wider.
-        const QSize raised(45, 31);
-        const char *sequence = "5,24 16,5 21,2 19,19 30,20 !0,0,12,9 !37,0,8,31 !0,27,45,4";
-#endif
-        QTest::newRow("2e15") << "2e15" << raised << sequence;
-        QTest::newRow("2e15-1") << "2e15-1" << raised << sequence;
+        QTest::newRow("2e15") << "2e15" << Raised << Sequence;
+        QTest::newRow("2e15-1") << "2e15-1" << Raised << Sequence;
         QTest::newRow("all0: no -1") << "all0" << QSize(76, 31) << "2,15 16,24 !36,0,40,31";
         QTest::newRow("manual") << "0xAB" << QSize(60, 31) << "";
     }
