@@ -58,7 +58,7 @@ private Q_SLOTS:
         card.reset();
     }
 
-    void buttonOpensTheWindowInTheScreenAreaAtEveryPress()
+    void windowAndItsPopupsOpenInTheScreenAreaAtEveryPress()
     {
         QVERIFY(launcher->launcherArea()->isAncestorOf(loader.plugin()->button()));
         QVERIFY(launcher->statusPanel()->isAncestorOf(loader.plugin()->statusPanelItem()));
@@ -71,6 +71,21 @@ private Q_SLOTS:
         QVERIFY(!launcher->isPluginWindowOpen() && !pluginWindow()->isVisible());
         openWindow();
         QCOMPARE(card->commandLog().count("timeslot"), 2);
+        // Its dialogs and a slot button's chooser open inside the instrument's screen too.
+        const QWidget *screen = launcher->screenArea();
+        const QRect screenRect(screen->mapToGlobal(QPoint(0, 0)), screen->size());
+        auto *panel = pluginWindow()->findChild<SwitchPanel *>("rxSlots");
+        for (const char *control : {"btnVoiceFunc", "btnPrbs", "rxSlots"}) {
+            auto *widget = pluginWindow()->findChild<QWidget *>(control);
+            const QRect place = widget == panel ? panel->buttonRect(7) : widget->rect();
+            QTest::mouseClick(widget, Qt::LeftButton, {}, place.center());
+            QWidget *popup = panel->findChild<QWidget *>("optionChooser");
+            for (QWidget *window : QApplication::topLevelWidgets())
+                popup = window->isVisible() && window->inherits("BasePopupWindow") ? window : popup;
+            QVERIFY2(popup && popup->isVisible() && screenRect.contains(popup->geometry()),
+                     control);
+            popup->close();
+        }
     }
 
     void cardPanelDrivesTheCard()
@@ -133,10 +148,8 @@ private Q_SLOTS:
         launcher = std::make_unique<LauncherWindow>(*loader.plugin(), *card);
         QVERIFY(launcher->launcherArea()->isAncestorOf(button));
         QVERIFY(panelChild<QCheckBox>("measurement-jitter")->isChecked());
-        QCOMPARE(panelChild<QComboBox>("structure")
-                     ->itemData(panelChild<QComboBox>("structure")->currentIndex())
-                     .toString(),
-                 "pcm31");
+        auto *structure = panelChild<QComboBox>("structure");
+        QCOMPARE(structure->itemData(structure->currentIndex()).toString(), "pcm31");
 
         // The plug-in going first leaves a launcher that still works.
         launcher->show();
@@ -224,26 +237,6 @@ private Q_SLOTS:
         QTest::qWait(20);
         QCOMPARE(item->mapToGlobal(QPoint(0, 0)), itemAt);
         QCOMPARE(screen->mapToGlobal(QPoint(0, 0)), screenAt);
-    }
-
-    // The dialogs and a slot button's chooser open inside the instrument's screen.
-    void popupsOpenOnTheInstrumentScreen()
-    {
-        openWindow();
-        const QWidget *screen = launcher->screenArea();
-        const QRect screenRect(screen->mapToGlobal(QPoint(0, 0)), screen->size());
-        auto *panel = pluginWindow()->findChild<SwitchPanel *>("rxSlots");
-        for (const char *control : {"btnVoiceFunc", "btnPrbs", "rxSlots"}) {
-            auto *widget = pluginWindow()->findChild<QWidget *>(control);
-            const QRect place = widget == panel ? panel->buttonRect(7) : widget->rect();
-            QTest::mouseClick(widget, Qt::LeftButton, {}, place.center());
-            QWidget *popup = panel->findChild<QWidget *>("optionChooser");
-            for (QWidget *window : QApplication::topLevelWidgets())
-                popup = window->isVisible() && window->inherits("BasePopupWindow") ? window : popup;
-            QVERIFY2(popup && popup->isVisible() && screenRect.contains(popup->geometry()),
-                     control);
-            popup->close();
-        }
     }
 
     void commandLineDecidesTheExit_data()

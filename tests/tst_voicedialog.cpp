@@ -170,10 +170,9 @@ private Q_SLOTS:
             dialog->show(QRect(100, 100, 10, 10));
             QVERIFY(QTest::qWaitForWindowActive(dialog));
             button(keys.first())->setFocus();
-            for (const QString &key : keys.mid(1)) {
-                const QByteArray name = "Key_" + key.toLatin1();
-                QTest::keyClick(QApplication::focusWidget(), Compat::key(name.constData()));
-            }
+            for (const QString &key : keys.mid(1))
+                QTest::keyClick(QApplication::focusWidget(),
+                                Compat::key(("Key_" + key.toLatin1()).constData()));
         } else if (position >= 0) {
             Compat::emitSignal(dialog->findChild<RoundSlider *>(control), "positionChanged",
                                position);
