@@ -113,17 +113,6 @@ private Q_SLOTS:
         QCOMPARE(log->topLevelItem(2)->text(1) + ": " + log->topLevelItem(2)->text(2),
                  "open feed \"vfsignal\": failed: no proxy, the card fails to open feeds");
 
-        card->setConfigValue("structure", "unstr");
-        card->startMeasurement("base");
-        QVERIFY(panelChild<QCheckBox>("measurement-base")->isChecked());
-        QTRY_COMPARE(structure->itemData(structure->currentIndex()).toString(), "unstr");
-        panelChild<QAbstractButton>("resetCard")->click();
-        QCOMPARE(card->configValue("structure"), "pcm30crc");
-        QVERIFY(!card->isRunning("base")
-                && !panelChild<QCheckBox>("measurement-base")->isChecked());
-        QCOMPARE(log->topLevelItemCount(), 4); // the log keeps its entries and notes the reset
-        QCOMPARE(log->topLevelItem(3)->text(0), "Card reset to factory settings");
-        QTRY_COMPARE(structure->itemData(structure->currentIndex()).toString(), "pcm30crc");
         panelChild<QAbstractButton>("clearLog")->click();
         QCOMPARE(log->topLevelItemCount(), 0);
         // The structure chosen in the panel goes to the card as a command.
