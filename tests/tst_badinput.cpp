@@ -22,10 +22,9 @@ const char *const OddValues
       "tone|mic|microphone|MIC|<-24dB|-12|-1|101|2147483648|1e3| 7|NaN|v\u00f6ice|\u202evoice|"
       "<b>b</b>|%1|";
 const QStringList Values = QString::fromUtf8(OddValues).split('|');
-const QStringList Buttons
-    = QString(
-          "btnPrbs btnVoiceFunc btnVoiceFunc copyToRx copyToTx btnTone btnMicrophone btnSpeaker")
-          .split(' ');
+const char *const ButtonNames
+    = "btnPrbs btnVoiceFunc btnVoiceFunc copyToRx copyToTx btnTone btnMicrophone btnSpeaker";
+const QStringList Buttons = QString(ButtonNames).split(' ');
 } // namespace
 
 class tst_BadInput : public QObject
