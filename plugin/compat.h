@@ -7,12 +7,9 @@
 #include <QFontMetrics>
 #include <QString>
 
-// Marks a function that overrides a virtual one, where the compiler knows the keyword.
-#if __cplusplus >= 201103L
-#define COMPAT_OVERRIDE override
-#else
-#define COMPAT_OVERRIDE
-#endif
+// ORV_OVERRIDE marks a function that overrides a virtual one, where the compiler knows the
+// keyword; the framework's headers define it for every compiler the plug-in builds with.
+#include "../interfaces/orvglobal.h"
 
 namespace Compat {
 
