@@ -257,12 +257,12 @@ MainWindow::~MainWindow()
 
 void MainWindow::configUpdated()
 {
+    // The default formed once for the 62 reads below.
+    const QString none = QLatin1String(DefaultSlotValue);
     for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
-        const QString rx = plugin.configValue(timeslotKey(QLatin1String(Rx), slot),
-                                              QLatin1String(DefaultSlotValue));
+        const QString rx = plugin.configValue(timeslotKey(QLatin1String(Rx), slot), none);
         ui->rxSlots->selectOption(slot, slotValues.indexOf(rx), true);
-        const QString tx = plugin.configValue(timeslotKey(QLatin1String(Tx), slot),
-                                              QLatin1String(DefaultSlotValue));
+        const QString tx = plugin.configValue(timeslotKey(QLatin1String(Tx), slot), none);
         ui->txSlots->selectOption(slot, slotValues.indexOf(tx), true);
     }
     rebuildPrbsIcons(
