@@ -12,7 +12,6 @@
 #include <statuslabel.h>
 #include <switchpanel.h>
 
-#include <QHash>
 #include <QVariant>
 
 #include <algorithm>
@@ -62,12 +61,12 @@ private:
     // one beginning with "2e" shows as a sequence, "PRBS: 2...", the rest as entered by hand.
     static QString expectedPrbsText(const QString &pattern, const QString &shown)
     {
-        static const QHash<QString, QString> known{{"2e15", "2e15-1"},   {"2e15-1", "2e15-1"},
-                                                   {"2e23-1", "2e23-1"}, {"all0", "0\u2026"},
-                                                   {"all1", "1\u2026"},  {"55", "\u201855\u2019"}};
-        const auto each = known.constFind(pattern);
-        if (each != known.constEnd())
-            return "PRBS: " + *each;
+        static const char *const known[][2]
+            = {{"2e15", "2e15-1"},  {"2e15-1", "2e15-1"}, {"2e23-1", "2e23-1"},
+               {"all0", "0\u2026"}, {"all1", "1\u2026"},  {"55", "\u201855\u2019"}};
+        for (const auto &each : known)
+            if (pattern == QLatin1String(each[0]))
+                return "PRBS: " + QString::fromUtf8(each[1]);
         return pattern.startsWith("2e") && shown.startsWith("PRBS: 2") ? shown : "PRBS: ***";
     }
     // The command a voice dial sends for a level beyond its end: the one an update may cause.
