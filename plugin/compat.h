@@ -7,9 +7,12 @@
 #include <QFontMetrics>
 #include <QString>
 
-// ORV_OVERRIDE marks a function that overrides a virtual one, where the compiler knows the
-// keyword; the framework's headers define it for every compiler the plug-in builds with.
-#include "../interfaces/orvglobal.h"
+// Marks a function that overrides a virtual one, where the compiler knows the keyword.
+#if __cplusplus >= 201103L
+#define COMPAT_OVERRIDE override
+#else
+#define COMPAT_OVERRIDE
+#endif
 
 namespace Compat {
 

@@ -15,13 +15,13 @@ class MainButton : public QWidget
 
 public:
     MainButton(TimeSlots &plugin, QWidget *parent = 0);
-    ~MainButton() ORV_OVERRIDE;
+    ~MainButton() COMPAT_OVERRIDE;
 
     void configUpdated();
 
 protected:
-    void showEvent(QShowEvent *event) ORV_OVERRIDE;
-    void changeEvent(QEvent *event) ORV_OVERRIDE;
+    void showEvent(QShowEvent *event) COMPAT_OVERRIDE;
+    void changeEvent(QEvent *event) COMPAT_OVERRIDE;
 
 private:
     Ui_MainButton *ui;

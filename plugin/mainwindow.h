@@ -20,16 +20,16 @@ class MainWindow : public QWidget
 
 public:
     MainWindow(TimeSlots &plugin, QWidget *parent = 0);
-    ~MainWindow() ORV_OVERRIDE;
+    ~MainWindow() COMPAT_OVERRIDE;
 
     void configUpdated();
     void maskUpdated();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) ORV_OVERRIDE;
-    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
-    void showEvent(QShowEvent *event) ORV_OVERRIDE;
-    void changeEvent(QEvent *event) ORV_OVERRIDE;
+    bool eventFilter(QObject *watched, QEvent *event) COMPAT_OVERRIDE;
+    void paintEvent(QPaintEvent *event) COMPAT_OVERRIDE;
+    void showEvent(QShowEvent *event) COMPAT_OVERRIDE;
+    void changeEvent(QEvent *event) COMPAT_OVERRIDE;
 
 private Q_SLOTS:
     void on_btnVoiceFunc_clicked();

@@ -21,11 +21,11 @@ class TimeSlots : public LauncherPlugin
 
 public:
     TimeSlots();
-    ~TimeSlots() ORV_OVERRIDE;
+    ~TimeSlots() COMPAT_OVERRIDE;
 
-    QWidget *button() ORV_OVERRIDE;
-    QWidget *window() ORV_OVERRIDE;
-    QWidget *statusPanelItem() ORV_OVERRIDE;
+    QWidget *button() COMPAT_OVERRIDE;
+    QWidget *window() COMPAT_OVERRIDE;
+    QWidget *statusPanelItem() COMPAT_OVERRIDE;
 
     bool measStopped();
 
@@ -47,10 +47,10 @@ public:
                              QPen const &pen);
 
 protected Q_SLOTS:
-    void configUpdated(QVariantMap &configuration) ORV_OVERRIDE;
-    void stopped(QString measName) ORV_OVERRIDE;
-    void started(QString measName) ORV_OVERRIDE;
-    void updated(QVariantMap &data, QString dataSet) ORV_OVERRIDE;
+    void configUpdated(QVariantMap &configuration) COMPAT_OVERRIDE;
+    void stopped(QString measName) COMPAT_OVERRIDE;
+    void started(QString measName) COMPAT_OVERRIDE;
+    void updated(QVariantMap &data, QString dataSet) COMPAT_OVERRIDE;
 
 private:
     MainButton *mainButton;

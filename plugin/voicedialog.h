@@ -20,13 +20,13 @@ class VoiceDialog : public BasePopupWindow
 
 public:
     VoiceDialog(TimeSlots &plugin, QWidget *parent = 0);
-    ~VoiceDialog() ORV_OVERRIDE;
+    ~VoiceDialog() COMPAT_OVERRIDE;
 
     void configUpdated();
     void maskUpdated();
 
 protected:
-    void changeEvent(QEvent *event) ORV_OVERRIDE;
+    void changeEvent(QEvent *event) COMPAT_OVERRIDE;
 
 private Q_SLOTS:
     void updated(QVariantMap &data);

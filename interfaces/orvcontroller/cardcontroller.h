@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QObject>
 #include <QString>
 
@@ -20,7 +18,7 @@ class CardController : public QObject
 
 public:
     explicit CardController(CardControllerPrivate *d, QObject *parent = 0);
-    ~CardController() ORV_OVERRIDE;
+    ~CardController();
 
     //! The name of the card ("e1").
     QString cardName() const;

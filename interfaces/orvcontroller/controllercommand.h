@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
 #include "genericerror.h"
 
 /*!
@@ -15,7 +14,7 @@ class ControllerCommand : public GenericError
 {
 public:
     ControllerCommand(const QString &text, bool checked);
-    ~ControllerCommand() ORV_OVERRIDE;
+    ~ControllerCommand();
 
     QString text() const { return commandText; }
     bool isChecked() const { return checkedFlag; }

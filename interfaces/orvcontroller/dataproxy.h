@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -23,7 +21,7 @@ class DataProxy : public QObject
 
 public:
     explicit DataProxy(const QString &measName, QObject *parent = 0);
-    ~DataProxy() ORV_OVERRIDE;
+    ~DataProxy();
 
     //! The latest data map of the measurement; empty until the first publication.
     const QVariantMap &data() const;

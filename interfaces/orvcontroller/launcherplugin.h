@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -52,7 +50,7 @@ class LauncherPlugin : public QObject, public LauncherWidgetProvider, public Mea
 
 public:
     explicit LauncherPlugin(QString cardName);
-    ~LauncherPlugin() ORV_OVERRIDE;
+    ~LauncherPlugin();
 
     //! The name of the card this plug-in was built for.
     QString cardName() const;
@@ -80,12 +78,12 @@ public Q_SLOTS:
 
     virtual void configUpdated(QVariantMap &configuration);
     virtual void updateMask();
-    void started(QString measName) ORV_OVERRIDE;
-    void stopped(QString measName) ORV_OVERRIDE;
-    void updated(QVariantMap &data, QString dataSet) ORV_OVERRIDE;
-    QWidget *button() ORV_OVERRIDE;
-    QWidget *window() ORV_OVERRIDE;
-    QWidget *statusPanelItem() ORV_OVERRIDE;
+    void started(QString measName);
+    void stopped(QString measName);
+    void updated(QVariantMap &data, QString dataSet);
+    QWidget *button();
+    QWidget *window();
+    QWidget *statusPanelItem();
 
 Q_SIGNALS:
     //! Emitted by buttonClicked(): the launcher shows window().

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <basepopupwindow.h>
 
 class PrbsModel;
@@ -29,7 +27,7 @@ class PrbsDialog : public BasePopupWindow
 
 public:
     explicit PrbsDialog(QWidget *parent = 0, bool flag = true);
-    ~PrbsDialog() ORV_OVERRIDE;
+    ~PrbsDialog();
 
     //! Shows and changes the pattern of \a model, which the dialog does not own.
     void setModel(PrbsModel *model);
@@ -38,8 +36,8 @@ public:
     bool closesOnChoice() const;
 
 protected:
-    void changeEvent(QEvent *event) ORV_OVERRIDE;
-    void showEvent(QShowEvent *event) ORV_OVERRIDE;
+    void changeEvent(QEvent *event);
+    void showEvent(QShowEvent *event);
 
 private:
     PrbsDialogPrivate *d;

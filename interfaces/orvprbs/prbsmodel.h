@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QObject>
 #include <QStringList>
 
@@ -25,7 +23,7 @@ class PrbsModel : public QObject
 
 public:
     explicit PrbsModel(CardController *controller, QObject *parent = 0);
-    ~PrbsModel() ORV_OVERRIDE;
+    ~PrbsModel();
 
     CardController *controller() const;
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QWidget>
 
 /*!
@@ -23,7 +21,7 @@ class BasePopupWindow : public QWidget
 
 public:
     explicit BasePopupWindow(QWidget *parent = 0);
-    ~BasePopupWindow() ORV_OVERRIDE;
+    ~BasePopupWindow();
 
     using QWidget::show;
 
@@ -46,6 +44,6 @@ public Q_SLOTS:
 protected:
     //! Closes the popup on Escape, whichever child has the focus; cuts the rounded corners out
     //! of the window on every resize; passes everything else on.
-    bool event(QEvent *event) ORV_OVERRIDE;
-    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
+    bool event(QEvent *event);
+    void paintEvent(QPaintEvent *event);
 };

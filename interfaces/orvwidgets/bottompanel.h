@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QWidget>
 
 /*!
@@ -17,8 +15,8 @@ class BottomPanel : public QWidget
 
 public:
     explicit BottomPanel(QWidget *parent = 0);
-    ~BottomPanel() ORV_OVERRIDE;
+    ~BottomPanel();
 
 protected:
-    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
+    void paintEvent(QPaintEvent *event);
 };

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QAbstractButton>
 
 class QStyleOptionButton;
@@ -27,13 +25,13 @@ class CheckButton : public QAbstractButton
 
 public:
     explicit CheckButton(QWidget *parent = 0);
-    ~CheckButton() ORV_OVERRIDE;
+    ~CheckButton();
 
-    QSize sizeHint() const ORV_OVERRIDE;
-    QSize minimumSizeHint() const ORV_OVERRIDE;
+    QSize sizeHint() const;
+    QSize minimumSizeHint() const;
 
 protected:
-    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
+    void paintEvent(QPaintEvent *event);
     //! The area inside the padding where the icon and text go, left of the lamp.
     QRect labelRect() const;
     void initStyleOption(QStyleOptionButton *option) const;

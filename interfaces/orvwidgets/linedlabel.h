@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QWidget>
 
 class LinedLabelPrivate;
@@ -37,7 +35,7 @@ public:
     Q_ENUMS(LabelPosition)
 
     explicit LinedLabel(QWidget *parent = 0);
-    ~LinedLabel() ORV_OVERRIDE;
+    ~LinedLabel();
 
     void setLabel(const QString &label);
     QString label() const;
@@ -52,12 +50,12 @@ public:
     void setLabelSpacing(int spacing);
     int labelSpacing() const;
 
-    QSize sizeHint() const ORV_OVERRIDE;
-    QSize minimumSizeHint() const ORV_OVERRIDE;
+    QSize sizeHint() const;
+    QSize minimumSizeHint() const;
 
 protected:
-    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
-    void changeEvent(QEvent *event) ORV_OVERRIDE;
+    void paintEvent(QPaintEvent *event);
+    void changeEvent(QEvent *event);
 
 private:
     LinedLabelPrivate *d;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QWidget>
 
 class RoundSliderPrivate;
@@ -33,7 +31,7 @@ class RoundSlider : public QWidget
 
 public:
     explicit RoundSlider(QWidget *parent = 0);
-    ~RoundSlider() ORV_OVERRIDE;
+    ~RoundSlider();
 
     //! Moves the dial to \a position, clamped into the range; emits positionChanged() when
     //! this changes the position.
@@ -45,20 +43,20 @@ public:
     int minimum() const;
     int maximum() const;
 
-    QSize sizeHint() const ORV_OVERRIDE;
-    QSize minimumSizeHint() const ORV_OVERRIDE;
+    QSize sizeHint() const;
+    QSize minimumSizeHint() const;
 
 Q_SIGNALS:
     void positionChanged(int pos);
 
 protected:
-    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
-    void mousePressEvent(QMouseEvent *event) ORV_OVERRIDE;
-    void mouseMoveEvent(QMouseEvent *event) ORV_OVERRIDE;
-    void mouseReleaseEvent(QMouseEvent *event) ORV_OVERRIDE;
-    void wheelEvent(QWheelEvent *event) ORV_OVERRIDE;
-    void keyPressEvent(QKeyEvent *event) ORV_OVERRIDE;
-    void changeEvent(QEvent *event) ORV_OVERRIDE;
+    void paintEvent(QPaintEvent *event);
+    void mousePressEvent(QMouseEvent *event);
+    void mouseMoveEvent(QMouseEvent *event);
+    void mouseReleaseEvent(QMouseEvent *event);
+    void wheelEvent(QWheelEvent *event);
+    void keyPressEvent(QKeyEvent *event);
+    void changeEvent(QEvent *event);
 
 private:
     RoundSliderPrivate *d;

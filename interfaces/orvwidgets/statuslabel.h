@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QWidget>
 
 class QColor;
@@ -25,7 +23,7 @@ class StatusLabel : public QWidget
 
 public:
     explicit StatusLabel(QWidget *parent = 0);
-    ~StatusLabel() ORV_OVERRIDE;
+    ~StatusLabel();
 
     //! A text cell. \a size steps the label's font in points: 0 is the normal size, -3 a title
     //! (three points smaller), positive values larger. An invalid \a color takes the palette's
@@ -46,12 +44,12 @@ public:
     QColor cellColor(int column, int row) const;
     int cellSize(int column, int row) const;
 
-    QSize sizeHint() const ORV_OVERRIDE;
-    QSize minimumSizeHint() const ORV_OVERRIDE;
+    QSize sizeHint() const;
+    QSize minimumSizeHint() const;
 
 protected:
-    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
-    void changeEvent(QEvent *event) ORV_OVERRIDE;
+    void paintEvent(QPaintEvent *event);
+    void changeEvent(QEvent *event);
 
 private:
     StatusLabelPrivate *d;

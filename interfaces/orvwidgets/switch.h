@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QBitArray>
 #include <QWidget>
 
@@ -30,7 +28,7 @@ class Switch : public QWidget
 public:
     //! \a flag is kept for the callers' sake and changes nothing.
     explicit Switch(QWidget *parent = 0, bool flag = false);
-    ~Switch() ORV_OVERRIDE;
+    ~Switch();
 
     //! The caption; it is also the accessible name.
     void setText(const QString &text);
@@ -56,19 +54,19 @@ public:
     void selectOptions(const QBitArray &options);
     QBitArray selectedOptions() const;
 
-    QSize sizeHint() const ORV_OVERRIDE;
-    QSize minimumSizeHint() const ORV_OVERRIDE;
+    QSize sizeHint() const;
+    QSize minimumSizeHint() const;
 
 Q_SIGNALS:
     //! The user picked option \a index in the chooser.
     void indexChanged(int index);
 
 protected:
-    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
-    void mousePressEvent(QMouseEvent *event) ORV_OVERRIDE;
-    void mouseReleaseEvent(QMouseEvent *event) ORV_OVERRIDE;
-    void keyPressEvent(QKeyEvent *event) ORV_OVERRIDE;
-    void changeEvent(QEvent *event) ORV_OVERRIDE;
+    void paintEvent(QPaintEvent *event);
+    void mousePressEvent(QMouseEvent *event);
+    void mouseReleaseEvent(QMouseEvent *event);
+    void keyPressEvent(QKeyEvent *event);
+    void changeEvent(QEvent *event);
 
 private:
     friend class SwitchPrivate;

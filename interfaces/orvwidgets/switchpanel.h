@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QWidget>
 
 class QColor;
@@ -51,7 +49,7 @@ class SwitchPanel : public QWidget
 public:
     //! \a flag is kept for the callers' sake and changes nothing.
     explicit SwitchPanel(QWidget *parent = 0, bool flag = false);
-    ~SwitchPanel() ORV_OVERRIDE;
+    ~SwitchPanel();
 
     virtual void setRows(int rows);
     virtual void setColumns(int columns);
@@ -102,8 +100,8 @@ public:
     //! The button at \a pos, -1 for none.
     int buttonAt(const QPoint &pos) const;
 
-    QSize sizeHint() const ORV_OVERRIDE;
-    QSize minimumSizeHint() const ORV_OVERRIDE;
+    QSize sizeHint() const;
+    QSize minimumSizeHint() const;
 
 Q_SIGNALS:
     //! The user chose \a optionIndex on \a buttonIndex in the chooser.
@@ -113,14 +111,14 @@ Q_SIGNALS:
     void clicked();
 
 protected:
-    bool event(QEvent *event) ORV_OVERRIDE;
-    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
-    void mousePressEvent(QMouseEvent *event) ORV_OVERRIDE;
-    void mouseReleaseEvent(QMouseEvent *event) ORV_OVERRIDE;
-    void keyPressEvent(QKeyEvent *event) ORV_OVERRIDE;
-    void changeEvent(QEvent *event) ORV_OVERRIDE;
-    void focusInEvent(QFocusEvent *event) ORV_OVERRIDE;
-    void focusOutEvent(QFocusEvent *event) ORV_OVERRIDE;
+    bool event(QEvent *event);
+    void paintEvent(QPaintEvent *event);
+    void mousePressEvent(QMouseEvent *event);
+    void mouseReleaseEvent(QMouseEvent *event);
+    void keyPressEvent(QKeyEvent *event);
+    void changeEvent(QEvent *event);
+    void focusInEvent(QFocusEvent *event);
+    void focusOutEvent(QFocusEvent *event);
 
 private:
     friend class SwitchPanelPrivate;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "../orvglobal.h"
-
 #include <QWidget>
 
 class WarningWindowPrivate;
@@ -21,7 +19,7 @@ class WarningWindow : public QWidget
 
 public:
     explicit WarningWindow(QWidget *parent = 0);
-    ~WarningWindow() ORV_OVERRIDE;
+    ~WarningWindow();
 
     //! Shows \a text (and \a text2 beneath it when not empty) and returns only when the user has
     //! closed the warning: with OK, Return, Escape or by closing the window (close() or hide()
@@ -31,11 +29,11 @@ public:
     void show(const QString &text, const QString &text2);
 
 protected:
-    void closeEvent(QCloseEvent *event) ORV_OVERRIDE;
-    void hideEvent(QHideEvent *event) ORV_OVERRIDE;
-    void changeEvent(QEvent *event) ORV_OVERRIDE;
-    void keyPressEvent(QKeyEvent *event) ORV_OVERRIDE;
-    void paintEvent(QPaintEvent *event) ORV_OVERRIDE;
+    void closeEvent(QCloseEvent *event);
+    void hideEvent(QHideEvent *event);
+    void changeEvent(QEvent *event);
+    void keyPressEvent(QKeyEvent *event);
+    void paintEvent(QPaintEvent *event);
 
 private:
     WarningWindowPrivate *d;
