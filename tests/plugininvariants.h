@@ -103,12 +103,13 @@ private:
             for (int slot : {0, 16}) {
                 const QString label = panel->buttonLabel(slot)
                     + QLatin1String(panel->isButtonEnabled(slot) ? " on" : " off");
-                if (label != (slot ? state16 : QStringLiteral("FAS off")))
+                const QString want = slot ? state16 : QStringLiteral("FAS off");
+                if (label != want)
                     check(QString("%1 button %2 on %3")
                               .arg(side ? "tx" : "rx")
                               .arg(slot)
                               .arg(structure),
-                          label, slot ? state16 : "FAS off");
+                          label, want);
             }
             for (int slot = 1; slot <= 31; ++slot) {
                 QString &key = keys[side][slot];
@@ -116,10 +117,10 @@ private:
                     key = QString("timeslot-%1-%2").arg(side ? "tx" : "rx").arg(slot);
                 const QString value = card.configValue(key, options[0]);
                 voice = voice || (value == options[2] && card.maskValue(key).isEmpty());
-                const int option = int(std::find(options, options + 3, value) - options);
-                if (panel->firstSelectedOption(slot) != (option < 3 ? option : -1))
-                    check(key + " = " + value.left(24), panel->firstSelectedOption(slot),
-                          option < 3 ? option : -1);
+                const int found = int(std::find(options, options + 3, value) - options);
+                const int option = found < 3 ? found : -1;
+                if (panel->firstSelectedOption(slot) != option)
+                    check(key + " = " + value.left(24), panel->firstSelectedOption(slot), option);
             }
         }
         const QString pattern = card.configValue("pattern", "2e15-1");
